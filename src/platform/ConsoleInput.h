@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// One key that reaches a prompt's command line: a character, or the Enter key.
+struct PromptKey {
+    bool enter = false;
+    char32_t character = 0;  // valid when !enter; any Unicode scalar value
+    bool operator==(const PromptKey&) const = default;
+};
+
+// Typing into a prompt through its console input: literal, independent of the keyboard
+// layout, and without needing the keyboard focus.
+class ConsoleInput {
+public:
+    virtual ~ConsoleInput() = default;
+    // Brings the console window of the process to the front. Best effort: never throws.
+    virtual void activateConsoleWindow(std::uint32_t processId) = 0;
+    // Writes the keys into the console input of the process. Throws PlatformError.
+    virtual void type(std::uint32_t processId, const std::vector<PromptKey>& keys) = 0;
+};

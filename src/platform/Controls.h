@@ -1,0 +1,75 @@
+#pragma once
+#include <functional>
+#include <string>
+
+// Typed control objects handed to the window classes. The Win32 layer backs them with real
+// controls, the fakes with in-memory state. Event slots are wired by the window class; a text
+// change fires onChange synchronously, also when the program itself sets the text.
+
+enum class ShiftState { None = 0, Shift = 1, Ctrl = 2, Alt = 4 };
+
+class Control {
+public:
+    virtual ~Control() = default;
+    virtual bool enabled() const = 0;
+    virtual void setEnabled(bool on) = 0;
+    virtual void setFocus() = 0;
+    virtual bool hasFocus() const = 0;
+
+    std::function<void()> onGotFocus;
+    // Virtual-key code and the shift state as a bit set of ShiftState values.
+    std::function<void(int keyCode, int shift)> onKeyDown;
+};
+
+// System colours the program paints text with.
+enum class SystemColour { WindowText, ActiveCaption };
+
+class TextBox : public Control {
+public:
+    virtual std::string text() const = 0;
+    virtual void setText(const std::string& text) = 0;
+    // Caret and selection in characters (UTF-16 code units, as the control counts them).
+    virtual int selStart() const = 0;
+    virtual void setSelStart(int position) = 0;
+    virtual int selLength() const = 0;
+    virtual void setForeColour(SystemColour colour) = 0;
+
+    std::function<void()> onChange;
+};
+
+class ListBox : public Control {
+public:
+    virtual int count() const = 0;
+    virtual std::string item(int index) const = 0;
+    // A sorted list places the entry itself; the result is the index it went to.
+    virtual int addItem(const std::string& text) = 0;
+    virtual void removeItem(int index) = 0;
+    virtual void clear() = 0;
+    // -1 when no entry is selected.
+    virtual int listIndex() const = 0;
+    virtual void setListIndex(int index) = 0;
+
+    std::function<void()> onDblClick;
+};
+
+class Button : public Control {
+public:
+    virtual bool isDefault() const = 0;
+    virtual void setDefault(bool on) = 0;
+    // Presses the button as the user would: fires onClick unless it is disabled.
+    virtual void click() = 0;
+
+    std::function<void()> onClick;
+};
+
+class CheckBox : public Control {
+public:
+    // 0 unticked, 1 ticked.
+    virtual int value() const = 0;
+    virtual void setValue(int value) = 0;
+
+    std::function<void()> onClick;
+};
+
+// A frame only groups and positions other controls.
+class Frame : public Control {};

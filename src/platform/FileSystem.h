@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+// Folder and file tests. None of them ever raises a system dialog (for a drive without
+// media, say) and none throws: a path that cannot be examined counts as not existing.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // The folder test used wherever the program asks whether a folder exists: the path
+    // with a backslash appended names a directory that can be listed.
+    virtual bool directoryExists(const std::string& path) = 0;
+};

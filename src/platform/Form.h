@@ -1,0 +1,35 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/ControlTable.h"
+#include "platform/Controls.h"
+
+// One top-level window built from a FormSpec, with its controls looked up by name.
+class Form {
+public:
+    virtual ~Form() = default;
+
+    // Throws std::out_of_range for a name the table does not hold or of another kind.
+    virtual TextBox& textBox(const std::string& name) = 0;
+    virtual ListBox& listBox(const std::string& name) = 0;
+    virtual Button& button(const std::string& name) = 0;
+    virtual CheckBox& checkBox(const std::string& name) = 0;
+    virtual Frame& frame(const std::string& name) = 0;
+
+    virtual void show() = 0;
+    // Asks the window to close: onQueryUnload runs and may keep it open.
+    virtual void close() = 0;
+
+    // Fired when the window becomes the active window.
+    std::function<void()> onActivate;
+    // Fired for every way of closing; return true to cancel the close.
+    std::function<bool()> onQueryUnload;
+};
+
+class FormFactory {
+public:
+    virtual ~FormFactory() = default;
+    virtual std::unique_ptr<Form> create(const FormSpec& spec) = 0;
+};

@@ -1,0 +1,59 @@
+#include "prompt/DosPrompt.h"
+
+#include "platform/PlatformError.h"
+#include "prompt/PromptKeys.h"
+
+namespace {
+constexpr const char* NtPrompt = "cmd.exe";
+constexpr const char* Win9xPrompt = "command.com";
+// Alt+Space opens the console window's system menu, E its Edit submenu, P its Paste item.
+constexpr const char* PasteKeys = "% ep";
+}  // namespace
+
+DosPrompt::DosPrompt(PromptLauncher& launcher, ConsoleInput& console, Desktop& desktop,
+                     Clipboard& clipboard)
+    : launcher_(launcher), console_(console), desktop_(desktop), clipboard_(clipboard) {}
+
+void DosPrompt::Start(const std::string& folder) {
+    auto started = launcher_.start(isNT_ ? NtPrompt : Win9xPrompt, folder);
+    dosPid_ = static_cast<std::int32_t>(started->id());
+    process_ = std::move(started);
+}
+
+bool DosPrompt::IsRunning() const { return process_ && process_->isRunning(); }
+
+void DosPrompt::Exit() {
+    try {
+        if (!process_) return;
+        if (isNT_) {
+            if (!process_->isRunning()) return;
+            console_.activateConsoleWindow(process_->id());
+            console_.type(process_->id(), ToPromptKeys("exit\r"));
+        } else {
+            process_->terminate();
+        }
+    } catch (const PlatformError&) {
+        // Closing the prompt is best effort: it may have ended on its own meanwhile.
+    }
+}
+
+void DosPrompt::Deliver(const std::string& text) {
+    if (!process_) throw PlatformError("no prompt has been started");
+    if (isNT_) {
+        console_.activateConsoleWindow(process_->id());
+        console_.type(process_->id(), ToPromptKeys(text));
+    } else {
+        clipboard_.clear();
+        clipboard_.setText(text);
+        desktop_.activateProcess(process_->id());
+        desktop_.sendKeys(PasteKeys);
+    }
+}
+
+std::string DosPrompt::SaveClipboard() { return isNT_ ? std::string() : clipboard_.getText(); }
+
+void DosPrompt::RestoreClipboard(const std::string& saved) {
+    if (isNT_) return;
+    clipboard_.clear();
+    clipboard_.setText(saved);
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Clipboard.h"
+#include "platform/ConsoleInput.h"
+#include "platform/Desktop.h"
+#include "platform/PromptProcess.h"
+
+// The prompt the program started last, and the ways text reaches it. On the NT family the
+// prompt is cmd.exe and text is typed through its console input; on the 9x family it is
+// command.com and text is pasted through its window's system menu.
+class DosPrompt {
+public:
+    DosPrompt(PromptLauncher& launcher, ConsoleInput& console, Desktop& desktop,
+              Clipboard& clipboard);
+
+    void SetIsNT(bool isNT) { isNT_ = isNT; }
+    bool IsNT() const { return isNT_; }
+    // Process id of the prompt started last; 0 until the first start.
+    std::int32_t DosPid() const { return dosPid_; }
+
+    // Starts a new prompt in folder (given with its trailing backslash). The previous
+    // prompt, if any, is let go, not ended. Throws PlatformError when it cannot start.
+    void Start(const std::string& folder);
+    // True while the prompt started last has not ended.
+    bool IsRunning() const;
+    // Closes the prompt: on the NT family "exit" and Enter are typed when it is still
+    // running; on the 9x family the process is terminated. Never throws.
+    void Exit();
+
+    // The delivery step: puts text onto the prompt's command line; a line break in it acts as
+    // the Enter key. On the 9x family the clipboard is left holding the text. Throws
+    // PlatformError.
+    void Deliver(const std::string& text);
+
+    // Clipboard keeping around deliveries on the 9x family; no-ops on the NT family.
+    std::string SaveClipboard();
+    void RestoreClipboard(const std::string& saved);
+
+private:
+    PromptLauncher& launcher_;
+    ConsoleInput& console_;
+    Desktop& desktop_;
+    Clipboard& clipboard_;
+    bool isNT_ = true;
+    std::int32_t dosPid_ = 0;
+    std::unique_ptr<PromptProcess> process_;
+};

@@ -1,0 +1,36 @@
+#include "prompt/InputState.h"
+
+#include "text/Text.h"
+
+using text::LCase;
+using text::Left;
+using text::Right;
+using text::Trim;
+
+bool InputState::IsExitCommand(const std::string& text) { return Trim(LCase(text)) == "exit"; }
+
+void InputState::BeforeInputOnly(const std::string& text) {
+    if (IsExitCommand(text)) exitPending_ = true;
+}
+
+void InputState::AfterInputOnly(const std::string& text) { pendingLine_ += LCase(text); }
+
+bool InputState::ExecutesExit(const std::string& text) const {
+    return IsExitCommand(text) || (text.empty() && exitPending_);
+}
+
+InputState::Tracking InputState::TrackingFor(const std::string& text) {
+    const std::string pending = Trim(pendingLine_);
+    const std::string typed = Trim(text);
+    if (Left(pending, 3) == "cd " || Left(pending, 5) == "chdir") {
+        // The command was assembled on the prompt's line from the pending pieces and this text.
+        pendingLine_ += LCase(text);
+        return {Tracking::Kind::CdCommand, pendingLine_};
+    }
+    if (Left(LCase(typed), 3) == "cd " || Left(LCase(typed), 6) == "chdir ") {
+        return {Tracking::Kind::CdCommand, text};
+    }
+    if (typed.empty() && Right(pending, 1) == ":") return {Tracking::Kind::DriveChange, pending + typed};
+    if (Right(typed, 1) == ":") return {Tracking::Kind::DriveChange, pending + typed};
+    return {};
+}

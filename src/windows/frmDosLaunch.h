@@ -1,0 +1,72 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/PlatformError.h"
+#include "prompt/DosPrompt.h"
+#include "prompt/InputState.h"
+#include "windows/mdlDos.h"
+
+// The main window: the command list, the command text box, the current-directory box and the
+// input buttons. It owns the prompt and every piece of state the dialogs share with it.
+class frmDosLaunch {
+public:
+    frmDosLaunch(Platform& platform, mdlDos& shared);
+    ~frmDosLaunch();
+
+    // Start-up, run once before the window is first shown.
+    void Form_Load();
+    bool StartedOk() const { return startedOk_; }
+    void Show();
+
+    // Public methods the dialogs act through.
+    void SendAndDo(const std::string& strSend);
+    void AddToList(const std::string& strItem);
+
+    bool ListModified() const { return listModified_; }
+    const DosPrompt& Prompt() const { return prompt_; }
+
+private:
+    // Event handlers.
+    void Form_Activate();
+    bool Form_QueryUnload();
+    void cmdSend_Click();
+    void cmdSendAndDo_Click();
+    void cmdCleaer_Click();
+    void lstCommand_GotFocus();
+    void txtCommand_GotFocus();
+
+    // Prompt process.
+    void LaunchDos();
+    bool CheckDosAlive();
+    void ExitDos();
+    void SetTrackedDirectory(const std::string& directory);
+    std::string ProgramFolder() const;
+    void ReportLaunchFailure(const PlatformError& error);
+
+    // Command input.
+    void SendOnly(const std::string& text);
+    void InputToDos(const std::string& text);
+    void TrackDirectory(const InputState::Tracking& tracking);
+    void FocusBack();
+    void SetInputButtonsEnabled(bool on);
+
+    Platform& platform_;
+    mdlDos& shared_;
+    std::unique_ptr<Form> form_;
+    TextBox& txtCD;
+    ListBox& lstCommand;
+    TextBox& txtCommand;
+    Frame& fraButtons;
+    CheckBox& chbAdd;
+    Button& cmdSend;
+    Button& cmdSendAndDo;
+    Button& cmdCleaer;
+
+    DosPrompt prompt_;
+    InputState input_;
+    bool startedOk_ = false;
+    bool listHadFocus_ = false;
+    bool listModified_ = false;
+};

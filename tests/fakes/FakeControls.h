@@ -1,0 +1,128 @@
+#pragma once
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+
+// In-memory controls. Focus is shared per form, so that setFocus on one control moves it
+// away from the others and fires onGotFocus as a real window would.
+class FakeFocus {
+public:
+    Control* focused = nullptr;
+};
+
+template <class Base>
+class FakeControl : public Base {
+public:
+    FakeControl(std::string name, FakeFocus& focus) : name_(std::move(name)), focus_(focus) {}
+    const std::string& name() const { return name_; }
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool on) override { enabled_ = on; }
+    void setFocus() override {
+        if (focus_.focused == this) return;
+        focus_.focused = this;
+        if (this->onGotFocus) this->onGotFocus();
+    }
+    bool hasFocus() const override { return focus_.focused == this; }
+
+private:
+    std::string name_;
+    FakeFocus& focus_;
+    bool enabled_ = true;
+};
+
+class FakeTextBox : public FakeControl<TextBox> {
+public:
+    using FakeControl::FakeControl;
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override {
+        // An edit control reports a change for every text set, even an equal one.
+        text_ = text;
+        selStart_ = 0;
+        selLength_ = 0;
+        if (onChange) onChange();
+    }
+    int selStart() const override { return selStart_; }
+    void setSelStart(int position) override {
+        selStart_ = std::clamp(position, 0, static_cast<int>(text_.size()));
+        selLength_ = 0;
+    }
+    int selLength() const override { return selLength_; }
+    void setForeColour(SystemColour colour) override { foreColour = colour; }
+
+    SystemColour foreColour = SystemColour::WindowText;
+
+private:
+    std::string text_;
+    int selStart_ = 0;
+    int selLength_ = 0;
+};
+
+class FakeListBox : public FakeControl<ListBox> {
+public:
+    FakeListBox(std::string name, FakeFocus& focus, bool sorted)
+        : FakeControl(std::move(name), focus), sorted_(sorted) {}
+    int count() const override { return static_cast<int>(items_.size()); }
+    std::string item(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
+    int addItem(const std::string& text) override {
+        auto at = items_.end();
+        // A sorted list box orders without regard to letter case, new entries after equal ones.
+        if (sorted_) at = std::upper_bound(items_.begin(), items_.end(), text, LessIgnoringCase);
+        const int index = static_cast<int>(at - items_.begin());
+        items_.insert(at, text);
+        if (selected_ >= index) ++selected_;
+        return index;
+    }
+    void removeItem(int index) override {
+        items_.erase(items_.begin() + index);
+        if (selected_ == index) selected_ = -1;
+        else if (selected_ > index) --selected_;
+    }
+    void clear() override {
+        items_.clear();
+        selected_ = -1;
+    }
+    int listIndex() const override { return selected_; }
+    void setListIndex(int index) override { selected_ = index; }
+    const std::vector<std::string>& items() const { return items_; }
+
+private:
+    static bool LessIgnoringCase(const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+        });
+    }
+    bool sorted_;
+    std::vector<std::string> items_;
+    int selected_ = -1;
+};
+
+class FakeButton : public FakeControl<Button> {
+public:
+    using FakeControl::FakeControl;
+    bool isDefault() const override { return default_; }
+    void setDefault(bool on) override { default_ = on; }
+    void click() override {
+        if (enabled() && onClick) onClick();
+    }
+
+private:
+    bool default_ = false;
+};
+
+class FakeCheckBox : public FakeControl<CheckBox> {
+public:
+    using FakeControl::FakeControl;
+    int value() const override { return value_; }
+    void setValue(int value) override { value_ = value; }
+
+private:
+    int value_ = 0;
+};
+
+class FakeFrame : public FakeControl<Frame> {
+public:
+    using FakeControl::FakeControl;
+};

@@ -1,0 +1,84 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "platform/Form.h"
+#include "tests/fakes/FakeControls.h"
+
+// A window built in memory from its control table.
+class FakeForm : public Form {
+public:
+    explicit FakeForm(const FormSpec& spec) : spec(spec) {
+        for (const ControlSpec& control : spec.controls) {
+            switch (control.kind) {
+                case ControlKind::TextBox:
+                    add(control, std::make_unique<FakeTextBox>(control.name, focus));
+                    break;
+                case ControlKind::ListBox:
+                    add(control, std::make_unique<FakeListBox>(control.name, focus,
+                                                               (control.style & StyleSorted) != 0));
+                    break;
+                case ControlKind::Button: {
+                    auto button = std::make_unique<FakeButton>(control.name, focus);
+                    button->setDefault((control.style & StyleDefaultButton) != 0);
+                    add(control, std::move(button));
+                    break;
+                }
+                case ControlKind::CheckBox:
+                    add(control, std::make_unique<FakeCheckBox>(control.name, focus));
+                    break;
+                case ControlKind::Frame:
+                    add(control, std::make_unique<FakeFrame>(control.name, focus));
+                    break;
+            }
+        }
+    }
+
+    TextBox& textBox(const std::string& name) override { return get<FakeTextBox>(name); }
+    ListBox& listBox(const std::string& name) override { return get<FakeListBox>(name); }
+    Button& button(const std::string& name) override { return get<FakeButton>(name); }
+    CheckBox& checkBox(const std::string& name) override { return get<FakeCheckBox>(name); }
+    Frame& frame(const std::string& name) override { return get<FakeFrame>(name); }
+
+    void show() override {
+        shown = true;
+        if (onActivate) onActivate();
+    }
+    void close() override {
+        if (onQueryUnload && onQueryUnload()) return;
+        closed = true;
+    }
+
+    template <class T>
+    T& get(const std::string& name) {
+        auto found = controls_.find(name);
+        if (found == controls_.end()) throw std::out_of_range("no control " + name);
+        auto* typed = dynamic_cast<T*>(found->second.get());
+        if (!typed) throw std::out_of_range("control " + name + " is of another kind");
+        return *typed;
+    }
+
+    FormSpec spec;
+    FakeFocus focus;
+    bool shown = false;
+    bool closed = false;
+
+private:
+    void add(const ControlSpec& control, std::unique_ptr<Control> object) {
+        controls_[control.name] = std::move(object);
+    }
+    std::map<std::string, std::unique_ptr<Control>> controls_;
+};
+
+class FakeFormFactory : public FormFactory {
+public:
+    std::unique_ptr<Form> create(const FormSpec& spec) override {
+        auto form = std::make_unique<FakeForm>(spec);
+        created.push_back(form.get());
+        return form;
+    }
+    // Forms created so far, oldest first; they live as long as their owners.
+    std::vector<FakeForm*> created;
+};

@@ -1,0 +1,41 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/fakes/FakePlatform.h"
+#include "windows/frmDosLaunch.h"
+
+// A main window on fake platform services, its controls reachable by name.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void Load() {
+        window = std::make_unique<frmDosLaunch>(fake.platform, shared);
+        window->Form_Load();
+        if (window->StartedOk()) window->Show();
+    }
+    FakeForm& form() { return *fake.forms.created.front(); }
+    FakeTextBox& txtCommand() { return form().get<FakeTextBox>("txtCommand"); }
+    FakeTextBox& txtCD() { return form().get<FakeTextBox>("txtCD"); }
+    FakeListBox& lstCommand() { return form().get<FakeListBox>("lstCommand"); }
+    FakeCheckBox& chbAdd() { return form().get<FakeCheckBox>("chbAdd"); }
+    FakeButton& cmdSend() { return form().get<FakeButton>("cmdSend"); }
+    FakeButton& cmdSendAndDo() { return form().get<FakeButton>("cmdSendAndDo"); }
+    FakeButton& cmdCleaer() { return form().get<FakeButton>("cmdCleaer"); }
+
+    // Types text into the command box and presses a button.
+    void Input(const std::string& text) {
+        txtCommand().setText(text);
+        cmdSend().click();
+    }
+    void Execute(const std::string& text) {
+        txtCommand().setText(text);
+        cmdSendAndDo().click();
+    }
+    bool ButtonsEnabled() { return cmdSend().enabled() && cmdSendAndDo().enabled(); }
+    std::size_t StartCount() { return fake.launcher.started.size(); }
+
+    FakePlatform fake;
+    mdlDos shared;
+    std::unique_ptr<frmDosLaunch> window;
+};
