@@ -2,10 +2,12 @@
 #include <cstdint>
 #include <vector>
 
-// One key that reaches a prompt's command line: a character, or the Enter key.
+// One key that reaches a prompt's command line: a character, the Enter key, or the Escape
+// key (which empties the command line).
 struct PromptKey {
     bool enter = false;
-    char32_t character = 0;  // valid when !enter; any Unicode scalar value
+    char32_t character = 0;  // valid when neither enter nor escape; any Unicode scalar value
+    bool escape = false;
     bool operator==(const PromptKey&) const = default;
 };
 

@@ -27,8 +27,12 @@ void DosPrompt::Exit() {
         if (!process_) return;
         if (isNT_) {
             if (!process_->isRunning()) return;
+            // Escape first: text typed by an input-only would otherwise run into the word.
+            std::vector<PromptKey> keys{PromptKey{.escape = true}};
+            const auto exitLine = ToPromptKeys("exit\r");
+            keys.insert(keys.end(), exitLine.begin(), exitLine.end());
             console_.activateConsoleWindow(process_->id());
-            console_.type(process_->id(), ToPromptKeys("exit\r"));
+            console_.type(process_->id(), keys);
         } else {
             process_->terminate();
         }

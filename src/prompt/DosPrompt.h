@@ -26,8 +26,9 @@ public:
     void Start(const std::string& folder);
     // True while the prompt started last has not ended.
     bool IsRunning() const;
-    // Closes the prompt: on the NT family "exit" and Enter are typed when it is still
-    // running; on the 9x family the process is terminated. Never throws.
+    // Closes the prompt: on the NT family its command line is emptied and "exit" and Enter
+    // are typed when it is still running; on the 9x family the process is terminated.
+    // Never throws.
     void Exit();
 
     // The delivery step: puts text onto the prompt's command line; a line break in it acts as

@@ -57,11 +57,12 @@ private:
     EventLog& log_;
 };
 
-// Renders keys as text, Enter as "<Enter>".
+// Renders keys as text, Enter as "<Enter>" and Escape as "<Esc>".
 inline std::string DescribeKeys(const std::vector<PromptKey>& keys) {
     std::u32string out;
     for (const PromptKey& key : keys) {
         if (key.enter) out += U"<Enter>";
+        else if (key.escape) out += U"<Esc>";
         else out += key.character;
     }
     return text::EncodeUtf8(out);

@@ -134,5 +134,5 @@ TEST_F(MainWindowTest, ClosingEndsThePromptOnlyWhenAskedTo) {
     frmDosLaunch main(local.platform, localShared);
     main.Form_Load();
     local.forms.created.front()->close();
-    EXPECT_EQ(local.console.typed, "exit<Enter>");
+    EXPECT_EQ(local.console.typed, "<Esc>exit<Enter>");
 }
