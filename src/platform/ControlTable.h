@@ -6,7 +6,7 @@
 // controls from these tables; positions stay in twips (1/1440 inch) until the Win32 layer
 // converts them for the window's DPI.
 
-enum class ControlKind { TextBox, ListBox, Button, CheckBox, Frame };
+enum class ControlKind { TextBox, ListBox, Button, CheckBox, Frame, Label };
 
 struct TwipsRect {
     int left = 0;
@@ -45,14 +45,46 @@ struct ControlSpec {
     unsigned style = StyleNone;
 };
 
+// A menu bar entry or one of its items. A caption of "-" is a separator line.
+struct MenuSpec {
+    std::string name;          // e.g. "mnuFile", "mnuNew"
+    std::string caption;       // UTF-8 with an & mnemonic
+    int id = 0;                // command id of an item (ControlIds.h); 0 for a menu
+    char ctrlShortcut = 0;     // 'N' for Ctrl+N; 0 for none
+    std::vector<MenuSpec> items;
+    bool isSeparator() const { return caption == "-"; }
+};
+
+// Images of the toolbar: the system's standard small images where one fits, else our own.
+enum class ToolImage { New, Open, Save, Cut, Copy, Paste, Undo, Redo, DirectoryTree, Delete };
+
+// One toolbar button; the button's index is its position in the list, counted from 1.
+struct ToolButtonSpec {
+    bool separator = false;
+    ToolImage image = ToolImage::New;
+    std::string tooltip;       // empty: no tooltip
+};
+
+struct ToolbarSpec {
+    std::string name;          // e.g. "tlbDos"
+    int id = 0;
+    int tabIndex = 0;
+    std::vector<ToolButtonSpec> buttons;
+};
+
 struct FormSpec {
     std::string name;       // window class name, e.g. "frmDosLaunch"
     std::string caption;
     int outerWidthTwips = 0;
     int outerHeightTwips = 0;
+    // When set, the size of the client area instead of the outer size.
+    int clientWidthTwips = 0;
+    int clientHeightTwips = 0;
     FontSpec font;          // the form's font
-    bool sizable = true;
+    bool sizable = true;    // else a fixed dialog border without minimise and maximise buttons
     std::vector<ControlSpec> controls;
+    std::vector<MenuSpec> menus;   // the menu bar, empty for none
+    ToolbarSpec toolbar;           // no buttons: no toolbar
 };
 
 // The controls sorted by tab index: the order in which they are created.

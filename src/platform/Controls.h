@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/ControlTable.h"
+
 // Typed control objects handed to the window classes. The Win32 layer backs them with real
 // controls, the fakes with in-memory state. Event slots are wired by the window class; a text
 // change fires onChange synchronously, also when the program itself sets the text.
@@ -15,6 +17,9 @@ public:
     virtual void setEnabled(bool on) = 0;
     virtual void setFocus() = 0;
     virtual bool hasFocus() const = 0;
+    // Position in twips, relative to the client area (or its frame, as declared).
+    virtual TwipsRect rect() const = 0;
+    virtual void move(const TwipsRect& rect) = 0;
 
     std::function<void()> onGotFocus;
     // Virtual-key code and the shift state as a bit set of ShiftState values.
@@ -73,3 +78,9 @@ public:
 
 // A frame only groups and positions other controls.
 class Frame : public Control {};
+
+class Label : public Control {
+public:
+    virtual std::string caption() const = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+};

@@ -9,4 +9,6 @@ public:
     // The folder test used wherever the program asks whether a folder exists: the path
     // with a backslash appended names a directory that can be listed.
     virtual bool directoryExists(const std::string& path) = 0;
+    // The path names an ordinary file: not a folder, not hidden, not a system file.
+    virtual bool fileExists(const std::string& path) = 0;
 };

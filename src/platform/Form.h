@@ -17,15 +17,27 @@ public:
     virtual Button& button(const std::string& name) = 0;
     virtual CheckBox& checkBox(const std::string& name) = 0;
     virtual Frame& frame(const std::string& name) = 0;
+    virtual Label& label(const std::string& name) = 0;
 
     virtual void show() = 0;
+    // Shows the window modal, owned by owner, and returns when it has closed.
+    virtual void showModal(Form& owner) = 0;
     // Asks the window to close: onQueryUnload runs and may keep it open.
     virtual void close() = 0;
+    // The window's outer size in twips.
+    virtual int widthTwips() const = 0;
+    virtual int heightTwips() const = 0;
 
     // Fired when the window becomes the active window.
     std::function<void()> onActivate;
     // Fired for every way of closing; return true to cancel the close.
     std::function<bool()> onQueryUnload;
+    // Fired after every change of the window's size, also the first.
+    std::function<void()> onResize;
+    // A menu item was chosen (by click or shortcut), with its id.
+    std::function<void(int id)> onMenu;
+    // A toolbar button was clicked, with its index counted from 1.
+    std::function<void(int index)> onToolbarButton;
 };
 
 class FormFactory {

@@ -6,6 +6,7 @@
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 #include "platform/PromptProcess.h"
+#include "platform/Shell.h"
 #include "platform/SystemInfo.h"
 
 // Everything the portable layers reach the operating system through. The application owns
@@ -19,4 +20,5 @@ struct Platform {
     FileSystem& files;
     MessageBoxes& messages;
     SystemInfo& system;
+    Shell& shell;
 };

@@ -1,8 +1,12 @@
 #include "windows/frmDosLaunch.h"
 
+#include "directory/StartFolder.h"
 #include "platform/PlatformError.h"
 #include "text/Text.h"
 #include "windows/ControlIds.h"
+#include "windows/MainWindowResize.h"
+#include "windows/ProductInfo.h"
+#include "windows/frmAbout.h"
 #include "windows/frmDosLaunchLayout.h"
 
 namespace {
@@ -11,6 +15,7 @@ constexpr unsigned long PlatformNT = 2;
 constexpr const char* UnsupportedOsMessage = "対応していないOSです。プログラムを終了します。";
 constexpr const char* ErrorTitle = "エラー";
 constexpr const char* CarriageReturn = "\r";
+constexpr const char* HelpMissingMessage = "ヘルプファイルが見つかりません。";
 
 // A tracked directory the prompt can be started in: a drive letter and a colon first.
 bool HasDrivePrefix(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
@@ -41,6 +46,9 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
     cmdCleaer.onClick = [this] { cmdCleaer_Click(); };
     lstCommand.onGotFocus = [this] { lstCommand_GotFocus(); };
     txtCommand.onGotFocus = [this] { txtCommand_GotFocus(); };
+    form_->onResize = [this] { Form_Resize(); };
+    form_->onMenu = [this](int id) { Form_Menu(id); };
+    form_->onToolbarButton = [this](int index) { tlbDos_ButtonClick(index); };
 }
 
 frmDosLaunch::~frmDosLaunch() = default;
@@ -67,10 +75,30 @@ void frmDosLaunch::Form_Load() {
         return;
     }
     prompt_.SetIsNT(platformId == PlatformNT);
+    ApplyCommandLine();
     LaunchDos();
 }
 
+void frmDosLaunch::ApplyCommandLine() {
+    const auto folder = StartFolderFromArgument(platform_.system.commandLine(), platform_.files);
+    if (folder) shared_.CurrentDir = *folder;
+}
+
 void frmDosLaunch::Form_Activate() { FocusBack(); }
+
+void frmDosLaunch::Form_Resize() {
+    MainWindowLayout layout{txtCD.rect(), lstCommand.rect(), txtCommand.rect(), fraButtons.rect()};
+    layout = ResizeMainWindow(form_->widthTwips(), form_->heightTwips(), layout, [this](int height) {
+        TwipsRect list = lstCommand.rect();
+        list.height = height;
+        lstCommand.move(list);
+        return lstCommand.rect().height;
+    });
+    txtCD.move(layout.txtCD);
+    lstCommand.move(layout.lstCommand);
+    txtCommand.move(layout.txtCommand);
+    fraButtons.move(layout.fraButtons);
+}
 
 bool frmDosLaunch::Form_QueryUnload() {
     if (!startedOk_) return false;
@@ -227,3 +255,84 @@ void frmDosLaunch::AddToList(const std::string& strItem) {
     lstCommand.addItem(strItem);
     listModified_ = true;
 }
+
+// ---- Menus and toolbar ----
+
+void frmDosLaunch::Form_Menu(int id) {
+    switch (id) {
+        case ids::mnuNew: mnuNew_Click(); break;
+        case ids::mnuOpen: mnuOpen_Click(); break;
+        case ids::mnuAddAnother: mnuAddAnother_Click(); break;
+        case ids::mnuSave: mnuSave_Click(); break;
+        case ids::mnuSaveAs: mnuSaveAs_Click(); break;
+        case ids::mnuExit: mnuExit_Click(); break;
+        case ids::mnuUndo: mnuUndo_Click(); break;
+        case ids::mnuRedo: mnuRedo_Click(); break;
+        case ids::mnuCut: mnuCut_Click(); break;
+        case ids::mnuCopy: mnuCopy_Click(); break;
+        case ids::mnuPaste: mnuPaste_Click(); break;
+        case ids::mnuDelete: mnuDelete_Click(); break;
+        case ids::cmdMove: cmdMove_Click(); break;
+        case ids::mnuSetting: mnuSetting_Click(); break;
+        case ids::mnuViewHelp: mnuViewHelp_Click(); break;
+        case ids::mnuAbout: mnuAbout_Click(); break;
+        case ids::mnuSite: mnuSite_Click(); break;
+        default: break;
+    }
+}
+
+void frmDosLaunch::tlbDos_ButtonClick(int index) {
+    switch (index) {
+        case 1: mnuNew_Click(); break;
+        case 2: mnuOpen_Click(); break;
+        case 3: mnuSave_Click(); break;
+        case 5: mnuCut_Click(); break;
+        case 6: mnuCopy_Click(); break;
+        case 7: mnuPaste_Click(); break;
+        case 9: mnuUndo_Click(); break;
+        case 10: mnuRedo_Click(); break;
+        case 12: cmdMove_Click(); break;
+        case 13: mnuDelete_Click(); break;
+        default: break;  // the separators 4, 8 and 11
+    }
+}
+
+// The list-file, edit, browser and options commands arrive with their subsystems.
+void frmDosLaunch::mnuNew_Click() {}
+void frmDosLaunch::mnuOpen_Click() {}
+void frmDosLaunch::mnuAddAnother_Click() {}
+void frmDosLaunch::mnuSave_Click() {}
+void frmDosLaunch::mnuSaveAs_Click() {}
+void frmDosLaunch::mnuUndo_Click() {}
+void frmDosLaunch::mnuRedo_Click() {}
+void frmDosLaunch::mnuCut_Click() {}
+void frmDosLaunch::mnuCopy_Click() {}
+void frmDosLaunch::mnuPaste_Click() {}
+void frmDosLaunch::mnuDelete_Click() {}
+void frmDosLaunch::mnuSetting_Click() {}
+
+void frmDosLaunch::mnuExit_Click() { form_->close(); }
+
+void frmDosLaunch::cmdMove_Click() {
+    // The browser window itself arrives with the directory browser.
+    shared_.DirectoryShown = true;
+}
+
+void frmDosLaunch::mnuViewHelp_Click() {
+    std::string path = platform_.system.programFolder();
+    if (!text::EndsWith(path, "\\")) path += "\\";
+    path += product::HelpFileName;
+    if (platform_.files.fileExists(path)) {
+        platform_.shell.open(path);
+    } else {
+        platform_.messages.show(HelpMissingMessage, ErrorTitle, MessageIcon::Exclamation,
+                                MessageButtons::Ok);
+    }
+}
+
+void frmDosLaunch::mnuAbout_Click() {
+    frmAbout about(platform_);
+    about.ShowModal(*form_);
+}
+
+void frmDosLaunch::mnuSite_Click() { platform_.shell.open(product::HomePage); }

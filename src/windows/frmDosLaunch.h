@@ -36,6 +36,30 @@ private:
     void cmdCleaer_Click();
     void lstCommand_GotFocus();
     void txtCommand_GotFocus();
+    void Form_Resize();
+    void Form_Menu(int id);
+    void tlbDos_ButtonClick(int index);
+
+    // Menu items.
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuAddAnother_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuExit_Click();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuDelete_Click();
+    void cmdMove_Click();
+    void mnuSetting_Click();
+    void mnuViewHelp_Click();
+    void mnuAbout_Click();
+    void mnuSite_Click();
+
+    void ApplyCommandLine();
 
     // Prompt process.
     void LaunchDos();

@@ -7,6 +7,63 @@ const FontSpec FormFont{"ＭＳ Ｐゴシック", 975};
 const FontSpec ListFont{"ＭＳ Ｐゴシック", 900};
 const FontSpec CommandFont{"ＭＳ ゴシック", 975};
 const FontSpec SendFont{"ＭＳ ゴシック", 900};
+
+MenuSpec Separator(const char* name) { return {name, "-", 0, 0, {}}; }
+
+std::vector<MenuSpec> MenuBar() {
+    return {
+        {"mnuFile", "ファイル(&F)", 0, 0, {
+            {"mnuNew", "新規作成(&N)", ids::mnuNew, 'N', {}},
+            {"mnuOpen", "コマンドリストを開く(&O)...", ids::mnuOpen, 'O', {}},
+            {"mnuAddAnother", "他のコマンドリストを追加する(&L)", ids::mnuAddAnother, 0, {}},
+            Separator("mnuFileLine1"),
+            {"mnuSave", "コマンドリストを上書き保存(&S)", ids::mnuSave, 'S', {}},
+            {"mnuSaveAs", "名前を付けてコマンドリストを保存(&A)...", ids::mnuSaveAs, 0, {}},
+            Separator("mnuFileLine2"),
+            {"mnuExit", "終了(&X)", ids::mnuExit, 0, {}},
+        }},
+        {"mnuEdit", "編集(&E)", 0, 0, {
+            {"mnuUndo", "元に戻す(&U)", ids::mnuUndo, 0, {}},
+            {"mnuRedo", "やり直し(&R)", ids::mnuRedo, 0, {}},
+            Separator("nnuEditLine"),
+            {"mnuCut", "切り取り(&T)", ids::mnuCut, 0, {}},
+            {"mnuCopy", "コピー(&C)", ids::mnuCopy, 0, {}},
+            {"mnuPaste", "貼り付け(&P)", ids::mnuPaste, 0, {}},
+            Separator("mnuEditLine2"),
+            {"mnuDelete", "コマンド削除(&D)", ids::mnuDelete, 0, {}},
+        }},
+        {"mnuTool", "ツール(&T)", 0, 0, {
+            {"cmdMove", "ディレクトリ　ブラウザ(&M)...", ids::cmdMove, 'D', {}},
+            Separator("mnuToolLine"),
+            {"mnuSetting", "環境設定(&E)...", ids::mnuSetting, 'E', {}},
+        }},
+        {"mnuHelp", "ヘルプ(&H)", 0, 0, {
+            {"mnuViewHelp", "ヘルプ(&H)", ids::mnuViewHelp, 0, {}},
+            Separator("mnuHelpLine"),
+            {"mnuAbout", "バージョン情報(&A)", ids::mnuAbout, 0, {}},
+            {"mnuSite", "ホームページ(&S)", ids::mnuSite, 0, {}},
+        }},
+    };
+}
+
+ToolbarSpec Toolbar() {
+    const ToolButtonSpec separator{true, ToolImage::New, ""};
+    return {"tlbDos", ids::tlbDos, 6, {
+        {false, ToolImage::New, "リストの新規作成"},
+        {false, ToolImage::Open, "リストを開く"},
+        {false, ToolImage::Save, "リストの上書き保存"},
+        separator,
+        {false, ToolImage::Cut, "切り取り"},
+        {false, ToolImage::Copy, "コピー"},
+        {false, ToolImage::Paste, "貼り付け"},
+        separator,
+        {false, ToolImage::Undo, ""},
+        {false, ToolImage::Redo, ""},
+        separator,
+        {false, ToolImage::DirectoryTree, "ディレクトリ　ブラウザ"},
+        {false, ToolImage::Delete, "リストから選択中の項目を削除"},
+    }};
+}
 }  // namespace
 
 FormSpec frmDosLaunchForm() {
@@ -36,5 +93,7 @@ FormSpec frmDosLaunchForm() {
         {"lstCommand", ControlKind::ListBox, "", {0, 840, 4455, 2760}, "", 8, ListFont,
          ids::lstCommand, StyleSorted},
     };
+    form.menus = MenuBar();
+    form.toolbar = Toolbar();
     return form;
 }

@@ -26,11 +26,14 @@ public:
         if (this->onGotFocus) this->onGotFocus();
     }
     bool hasFocus() const override { return focus_.focused == this; }
+    TwipsRect rect() const override { return rect_; }
+    void move(const TwipsRect& rect) override { rect_ = rect; }
 
 private:
     std::string name_;
     FakeFocus& focus_;
     bool enabled_ = true;
+    TwipsRect rect_;
 };
 
 class FakeTextBox : public FakeControl<TextBox> {
@@ -86,6 +89,17 @@ public:
     }
     int listIndex() const override { return selected_; }
     void setListIndex(int index) override { selected_ = index; }
+    // Like a list box that shows whole lines only: the height is rounded down to whole lines
+    // of lineHeight inside a border of borderHeight.
+    void move(const TwipsRect& rect) override {
+        TwipsRect rounded = rect;
+        if (lineHeight > 0 && rect.height > borderHeight) {
+            rounded.height = (rect.height - borderHeight) / lineHeight * lineHeight + borderHeight;
+        }
+        FakeControl::move(rounded);
+    }
+    int lineHeight = 0;
+    int borderHeight = 0;
     const std::vector<std::string>& items() const { return items_; }
 
 private:
@@ -125,4 +139,14 @@ private:
 class FakeFrame : public FakeControl<Frame> {
 public:
     using FakeControl::FakeControl;
+};
+
+class FakeLabel : public FakeControl<Label> {
+public:
+    using FakeControl::FakeControl;
+    std::string caption() const override { return caption_; }
+    void setCaption(const std::string& caption) override { caption_ = caption; }
+
+private:
+    std::string caption_;
 };

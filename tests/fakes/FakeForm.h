@@ -10,7 +10,8 @@
 // A window built in memory from its control table.
 class FakeForm : public Form {
 public:
-    explicit FakeForm(const FormSpec& spec) : spec(spec) {
+    explicit FakeForm(const FormSpec& spec)
+        : spec(spec), width(spec.outerWidthTwips), height(spec.outerHeightTwips) {
         for (const ControlSpec& control : spec.controls) {
             switch (control.kind) {
                 case ControlKind::TextBox:
@@ -32,7 +33,11 @@ public:
                 case ControlKind::Frame:
                     add(control, std::make_unique<FakeFrame>(control.name, focus));
                     break;
+                case ControlKind::Label:
+                    add(control, std::make_unique<FakeLabel>(control.name, focus));
+                    break;
             }
+            controls_[control.name]->move(control.rect);
         }
     }
 
@@ -41,14 +46,35 @@ public:
     Button& button(const std::string& name) override { return get<FakeButton>(name); }
     CheckBox& checkBox(const std::string& name) override { return get<FakeCheckBox>(name); }
     Frame& frame(const std::string& name) override { return get<FakeFrame>(name); }
+    Label& label(const std::string& name) override { return get<FakeLabel>(name); }
+    int widthTwips() const override { return width; }
+    int heightTwips() const override { return height; }
 
     void show() override {
         shown = true;
         if (onActivate) onActivate();
     }
+    // A modal loop cannot run here: the call records the owner and returns at once.
+    void showModal(Form& owner) override {
+        modalOwner = &owner;
+        shown = true;
+    }
     void close() override {
         if (onQueryUnload && onQueryUnload()) return;
         closed = true;
+    }
+    // The user resizes the window.
+    void resize(int newWidth, int newHeight) {
+        width = newWidth;
+        height = newHeight;
+        if (onResize) onResize();
+    }
+    // The user chooses a menu item or a toolbar button.
+    void chooseMenu(int id) {
+        if (onMenu) onMenu(id);
+    }
+    void clickToolbar(int index) {
+        if (onToolbarButton) onToolbarButton(index);
     }
 
     template <class T>
@@ -62,8 +88,11 @@ public:
 
     FormSpec spec;
     FakeFocus focus;
+    int width;
+    int height;
     bool shown = false;
     bool closed = false;
+    Form* modalOwner = nullptr;
 
 private:
     void add(const ControlSpec& control, std::unique_ptr<Control> object) {

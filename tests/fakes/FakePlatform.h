@@ -131,9 +131,12 @@ public:
     bool directoryExists(const std::string& path) override {
         return directories.count(text::UCase(path)) > 0;
     }
-    // Folders are held upper-cased: the file system ignores letter case.
+    bool fileExists(const std::string& path) override { return files.count(text::UCase(path)) > 0; }
+    // Paths are held upper-cased: the file system ignores letter case.
     void addDirectory(const std::string& path) { directories.insert(text::UCase(path)); }
+    void addFile(const std::string& path) { files.insert(text::UCase(path)); }
     std::set<std::string> directories;
+    std::set<std::string> files;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -173,6 +176,15 @@ public:
     bool otherInstanceRunning = false;
 };
 
+class FakeShell : public Shell {
+public:
+    explicit FakeShell(EventLog& log) : log_(log) {}
+    void open(const std::string& target) override { log_.add("shell open " + target); }
+
+private:
+    EventLog& log_;
+};
+
 // All fakes together, with the Platform bundle the windows take.
 struct FakePlatform {
     EventLog log;
@@ -184,7 +196,8 @@ struct FakePlatform {
     FakeFileSystem files;
     FakeMessageBoxes messages{log};
     FakeSystemInfo system;
-    Platform platform{forms, launcher, console, desktop, clipboard, files, messages, system};
+    FakeShell shell{log};
+    Platform platform{forms, launcher, console, desktop, clipboard, files, messages, system, shell};
 
     FakePlatform() { files.addDirectory(system.folder); }
 };

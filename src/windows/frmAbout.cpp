@@ -1,0 +1,51 @@
+#include "windows/frmAbout.h"
+
+#include "windows/ControlIds.h"
+#include "windows/ProductInfo.h"
+
+namespace {
+FormSpec frmAboutForm() {
+    FormSpec form;
+    form.name = "frmAbout";
+    form.caption = captions::About;
+    form.clientWidthTwips = 3750;
+    form.clientHeightTwips = 2265;
+    form.font = {"ＭＳ Ｐゴシック", 900};
+    form.sizable = false;
+    form.controls = {
+        {"lblAbout", ControlKind::Label, "", {240, 240, 3255, 255}, "", 0, {"ＭＳ ゴシック", 1125},
+         ids::lblAbout},
+        {"cmdOk", ControlKind::Button, "OK", {1250, 1800, 1335, 375}, "", 1, {}, ids::cmdAboutOk,
+         StyleDefaultButton | StyleCancelButton},
+        {"lblInfo", ControlKind::Label, "", {240, 720, 3255, 975}, "", 2, {}, ids::lblInfo},
+    };
+    return form;
+}
+}  // namespace
+
+frmAbout::frmAbout(Platform& platform)
+    : form_(platform.forms.create(frmAboutForm())),
+      lblAbout(form_->label("lblAbout")),
+      lblInfo(form_->label("lblInfo")),
+      cmdOk(form_->button("cmdOk")) {
+    cmdOk.onClick = [this] { cmdOk_Click(); };
+}
+
+frmAbout::~frmAbout() = default;
+
+std::string frmAbout::InformationText() {
+    return std::string("種別： フリーウェア\r\n") + "配布開始日： 2002年5月1日\r\n" + "ホームページ： " +
+           product::HomePage + "\r\n" + "\r\n" + "Copyright (C) 2002 Tavimero 開発チーム";
+}
+
+void frmAbout::ShowModal(Form& owner) {
+    Form_Load();
+    form_->showModal(owner);
+}
+
+void frmAbout::Form_Load() {
+    lblAbout.setCaption(product::VersionCaption);
+    lblInfo.setCaption(InformationText());
+}
+
+void frmAbout::cmdOk_Click() { form_->close(); }

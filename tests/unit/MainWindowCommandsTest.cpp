@@ -1,0 +1,100 @@
+#include "MainWindowFixture.h"
+#include "windows/ControlIds.h"
+#include "windows/frmAbout.h"
+
+TEST_F(MainWindowTest, ACommandLineFolderStartsThePromptThere) {
+    fake.files.addDirectory("C:\\My Work");
+    fake.system.arguments = "\"C:\\My Work\"";
+    Load();
+    EXPECT_EQ(shared.CurrentDir, "C:\\My Work");
+    EXPECT_EQ(fake.log.lines.front(), "start cmd.exe in C:\\My Work\\");
+}
+
+TEST_F(MainWindowTest, ACommandLineThatNamesNothingKeepsTheTrackedDirectory) {
+    fake.system.arguments = "C:\\Nowhere";
+    Load();
+    EXPECT_EQ(shared.CurrentDir, "C:\\Tools");
+}
+
+TEST_F(MainWindowTest, ResizingMovesTheControlsWithTheListsWholeLines) {
+    Load();
+    lstCommand().lineHeight = 180;
+    lstCommand().borderHeight = 60;
+    form().resize(6000, 7000);
+    EXPECT_EQ(txtCD().rect().width, 5815);
+    EXPECT_EQ(lstCommand().rect(), (TwipsRect{0, 840, 5880, 3480}));  // 3550 asked
+    EXPECT_EQ(txtCommand().rect(), (TwipsRect{0, 4440, 5880, 915}));
+    EXPECT_EQ(form().get<FakeFrame>("fraButtons").rect(), (TwipsRect{830, 5400, 4220, 765}));
+}
+
+TEST_F(MainWindowTest, HelpOpensTheHelpFileBesideTheProgram) {
+    fake.files.addFile("C:\\Tools\\help.html");
+    Load();
+    fake.log.clear();
+    form().chooseMenu(ids::mnuViewHelp);
+    EXPECT_EQ(fake.log.lines, (std::vector<std::string>{"shell open C:\\Tools\\help.html"}));
+}
+
+TEST_F(MainWindowTest, HelpInADriveRootAddsNoSecondBackslash) {
+    fake.system.folder = "D:\\";
+    fake.files.addDirectory("D:");
+    fake.files.addFile("D:\\help.html");
+    Load();
+    fake.log.clear();
+    form().chooseMenu(ids::mnuViewHelp);
+    EXPECT_EQ(fake.log.lines, (std::vector<std::string>{"shell open D:\\help.html"}));
+}
+
+TEST_F(MainWindowTest, AMissingHelpFileIsReported) {
+    Load();
+    form().chooseMenu(ids::mnuViewHelp);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, "ヘルプファイルが見つかりません。");
+    EXPECT_EQ(fake.messages.shown[0].title, "エラー");
+    EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::Exclamation);
+}
+
+TEST_F(MainWindowTest, TheHomePageOpensInTheShell) {
+    Load();
+    fake.log.clear();
+    form().chooseMenu(ids::mnuSite);
+    EXPECT_EQ(fake.log.lines, (std::vector<std::string>{"shell open https://www.tavimero.example/"}));
+}
+
+TEST_F(MainWindowTest, ToolbarSeparatorsDoNothingAndButton12OpensTheBrowser) {
+    Load();
+    fake.log.clear();
+    for (int index : {0, 4, 8, 11, 14}) form().clickToolbar(index);
+    EXPECT_TRUE(fake.log.lines.empty());
+    EXPECT_FALSE(shared.DirectoryShown);
+    form().clickToolbar(12);
+    EXPECT_TRUE(shared.DirectoryShown);
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindowThroughTheCloseSequence) {
+    shared.CloseDos = true;
+    Load();
+    form().chooseMenu(ids::mnuExit);
+    EXPECT_TRUE(form().closed);
+    EXPECT_EQ(fake.console.typed, "<Esc>exit<Enter>");
+}
+
+TEST_F(MainWindowTest, AboutShowsTheVersionModalOverTheMainWindow) {
+    Load();
+    frmAbout about(fake.platform);
+    about.ShowModal(form());
+    FakeForm& box = *fake.forms.created.back();
+    EXPECT_EQ(box.modalOwner, &form());
+    EXPECT_FALSE(box.spec.sizable);
+    EXPECT_EQ(box.get<FakeLabel>("lblAbout").caption(), "Tavimero Ver. 1.01");
+    const std::vector<std::string> lines = text::Split(box.get<FakeLabel>("lblInfo").caption(), "\r\n");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "種別： フリーウェア");
+    EXPECT_EQ(lines[1], "配布開始日： 2002年5月1日");
+    EXPECT_NE(lines[2].find("https://www.tavimero.example/"), std::string::npos);
+    EXPECT_EQ(lines[3], "");
+    EXPECT_NE(lines[4].find("2002"), std::string::npos);
+    EXPECT_TRUE(box.get<FakeButton>("cmdOk").isDefault());
+    box.get<FakeButton>("cmdOk").click();
+    EXPECT_TRUE(box.closed);
+}
