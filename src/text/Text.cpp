@@ -36,6 +36,10 @@ std::string Right(std::string_view s, std::size_t n) {
     return std::string(s.substr(OffsetOfCharacter(s, total - n)));
 }
 
+std::string Mid(std::string_view s, std::size_t n) {
+    return std::string(s.substr(OffsetOfCharacter(s, n)));
+}
+
 std::string Trim(std::string_view s) {
     const auto first = s.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};

@@ -11,6 +11,8 @@ namespace text {
 std::string Left(std::string_view s, std::size_t n);
 // The last n characters of s (all of s when it is shorter).
 std::string Right(std::string_view s, std::size_t n);
+// s without its first n characters (empty when it is shorter).
+std::string Mid(std::string_view s, std::size_t n);
 // s without leading and trailing spaces (spaces only, not tabs or line breaks).
 std::string Trim(std::string_view s);
 // s with the ASCII letters A-Z in lower case.

@@ -1,0 +1,119 @@
+#include "directory/CdInterpreter.h"
+
+#include <cctype>
+
+#include "text/Text.h"
+
+using text::LCase;
+using text::Left;
+using text::Trim;
+using text::UCase;
+
+std::string JoinPath(const std::string& base, const std::string& name) {
+    std::string joined = base;
+    while (text::EndsWith(joined, "\\")) joined.pop_back();
+    const auto first = name.find_first_not_of('\\');
+    if (first != std::string::npos) joined += "\\" + name.substr(first);
+    while (text::EndsWith(joined, "\\")) joined.pop_back();
+    return joined;
+}
+
+namespace {
+
+// The prompt reads a quoted stretch as one name; a line it would read as several names, or
+// whose quoted stretch holds spaces only, is not followed.
+bool PassesQuoteScan(const std::string& argument) {
+    int quoteCount = 0;
+    bool spaceInQuotes = false;
+    bool charSinceQuote = false;
+    bool blankQuoteClosed = false;
+    for (char c : argument) {
+        if (c == '"') {
+            if (spaceInQuotes && !charSinceQuote) blankQuoteClosed = true;
+            charSinceQuote = false;
+            ++quoteCount;
+        } else if (c == ' ') {
+            if (blankQuoteClosed || quoteCount % 2 == 0) return false;
+            spaceInQuotes = true;
+        } else {
+            if (blankQuoteClosed) return false;
+            spaceInQuotes = false;
+            charSinceQuote = true;
+        }
+    }
+    return true;
+}
+
+std::string WithoutQuotes(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        if (c != '"') out += c;
+    }
+    return out;
+}
+
+bool IsBareDrive(const std::string& s) {
+    return s.size() == 2 && s[1] == ':' && std::isalpha(static_cast<unsigned char>(s[0]));
+}
+
+}  // namespace
+
+CdOutcome TrackCdCommand(const std::string& originalLine, const CdContext& context) {
+    std::string line = originalLine;
+    const std::string trimmed = Trim(line);
+    if (LCase(Left(trimmed, 6)) == "chdir ") line = "cd " + text::Mid(trimmed, 6);
+
+    // The first three characters are taken as the keyword and its space.
+    const std::string argument = Trim(text::Mid(Trim(line), 3));
+    if (argument.empty()) return {};
+    if (!PassesQuoteScan(argument)) return {};
+    if (line.find('/') != std::string::npos) return {};  // switches and forward-slash paths
+
+    const std::string a = WithoutQuotes(argument);
+    if (a == ".") return {};
+    const std::size_t dots = std::min(a.find_first_not_of('.'), a.size());
+    const std::string rest = a.substr(dots);
+    const auto accept = [&](const std::string& candidate) -> CdOutcome {
+        if (!context.DirectoryExists(candidate)) return {};
+        return {candidate, std::nullopt};
+    };
+
+    if (dots >= 2) {
+        const std::size_t up = dots - 1;  // .. is one level, ... two, and so on
+        std::vector<std::string> components = text::Split(context.CurrentDir, "\\");
+        if (components.size() > up) {
+            components.resize(components.size() - up);
+            const std::string reached = text::Join(components, "\\");
+            // After going up the prompt follows the rest from the folder reached.
+            if (rest.empty() || rest == "\\") return accept(JoinPath(reached, ""));
+            if (rest.front() == '\\') return accept(JoinPath(reached, rest));
+            return {};  // a name that merely begins with dots
+        }
+    }
+
+    const std::string name = text::EndsWith(a, "\\") ? Trim(a.substr(0, a.size() - 1)) : rest;
+    if (text::StartsWith(a, "\\")) {
+        // Root-relative: where the prompt goes, or nowhere.
+        return accept(JoinPath(context.CurrentDrive + ":", name));
+    }
+    if (CdOutcome relative = accept(JoinPath(context.CurrentDir, name)); relative.NewDirectory) {
+        return relative;
+    }
+
+    std::string d = a;
+    if (text::EndsWith(d, "\\")) d.pop_back();
+    d = Trim(d);
+    const bool onCurrentDrive = UCase(Left(d, 2)) == UCase(context.CurrentDrive) + ":";
+    if (!onCurrentDrive) {
+        // cd d:\work leaves the prompt on its drive but changes drive d's directory.
+        if (d.size() >= 2 && d[1] == ':' && std::isalpha(static_cast<unsigned char>(d[0])) &&
+            context.DirectoryExists(d)) {
+            return {std::nullopt, std::make_pair(d.substr(0, 1), d)};
+        }
+        return {};
+    }
+    // cd c: only shows the current drive's directory.
+    if (IsBareDrive(a)) return {};
+    context.RefreshDrives();
+    return accept(d);
+}
