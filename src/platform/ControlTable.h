@@ -6,7 +6,7 @@
 // controls from these tables; positions stay in twips (1/1440 inch) until the Win32 layer
 // converts them for the window's DPI.
 
-enum class ControlKind { TextBox, ListBox, Button, CheckBox, Frame, Label };
+enum class ControlKind { TextBox, ListBox, Button, CheckBox, Frame, Label, Timer };
 
 struct TwipsRect {
     int left = 0;
@@ -31,6 +31,7 @@ enum ControlStyle : unsigned {
     StyleCancelButton = 1u << 4,
     StyleReadOnly = 1u << 5,
     StyleNoCaption = 1u << 6,
+    StyleAcceptsFiles = 1u << 7,  // a drop target for files from the shell
 };
 
 struct ControlSpec {

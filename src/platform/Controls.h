@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/ControlTable.h"
 
@@ -40,6 +41,8 @@ public:
     virtual void setForeColour(SystemColour colour) = 0;
 
     std::function<void()> onChange;
+    // Files or folders dropped from the shell, in order. Only file lists are accepted.
+    std::function<void(const std::vector<std::string>& paths)> onDropFiles;
 };
 
 class ListBox : public Control {
@@ -55,6 +58,8 @@ public:
     virtual void setListIndex(int index) = 0;
 
     std::function<void()> onDblClick;
+    // Files or folders dropped from the shell, in order. Only file lists are accepted.
+    std::function<void(const std::vector<std::string>& paths)> onDropFiles;
 };
 
 class Button : public Control {
@@ -83,4 +88,14 @@ class Label : public Control {
 public:
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;
+};
+
+// A timer of the window: it fires onTimer every interval milliseconds; 0 stops it. Setting the
+// interval again restarts the count.
+class Timer : public Control {
+public:
+    virtual int interval() const = 0;
+    virtual void setInterval(int milliseconds) = 0;
+
+    std::function<void()> onTimer;
 };

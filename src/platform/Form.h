@@ -18,6 +18,7 @@ public:
     virtual CheckBox& checkBox(const std::string& name) = 0;
     virtual Frame& frame(const std::string& name) = 0;
     virtual Label& label(const std::string& name) = 0;
+    virtual Timer& timer(const std::string& name) = 0;
 
     virtual void show() = 0;
     // Shows the window modal, owned by owner, and returns when it has closed.

@@ -14,6 +14,7 @@ constexpr int cmdSend = 1006;
 constexpr int cmdSendAndDo = 1007;
 constexpr int cmdCleaer = 1008;
 constexpr int tlbDos = 1009;
+constexpr int tmrCD = 1010;
 
 // frmDosLaunch menu items
 constexpr int mnuNew = 2001;

@@ -1,5 +1,6 @@
 #include "windows/frmDosLaunch.h"
 
+#include "directory/CdInterpreter.h"
 #include "directory/StartFolder.h"
 #include "platform/PlatformError.h"
 #include "text/Text.h"
@@ -16,6 +17,7 @@ constexpr const char* UnsupportedOsMessage = "対応していないOSです。�
 constexpr const char* ErrorTitle = "エラー";
 constexpr const char* CarriageReturn = "\r";
 constexpr const char* HelpMissingMessage = "ヘルプファイルが見つかりません。";
+constexpr int HighlightMilliseconds = 1500;
 
 // A tracked directory the prompt can be started in: a drive letter and a colon first.
 bool HasDrivePrefix(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
@@ -38,6 +40,7 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
       cmdSend(form_->button("cmdSend")),
       cmdSendAndDo(form_->button("cmdSendAndDo")),
       cmdCleaer(form_->button("cmdCleaer")),
+      tmrCD(form_->timer("tmrCD")),
       prompt_(platform.launcher, platform.console, platform.desktop, platform.clipboard) {
     form_->onActivate = [this] { Form_Activate(); };
     form_->onQueryUnload = [this] { return Form_QueryUnload(); };
@@ -46,6 +49,9 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
     cmdCleaer.onClick = [this] { cmdCleaer_Click(); };
     lstCommand.onGotFocus = [this] { lstCommand_GotFocus(); };
     txtCommand.onGotFocus = [this] { txtCommand_GotFocus(); };
+    txtCD.onChange = [this] { txtCD_Change(); };
+    tmrCD.onTimer = [this] { tmrCD_Timer(); };
+    lstCommand.onDropFiles = [this](const std::vector<std::string>& paths) { lstCommand_OLEDragDrop(paths); };
     form_->onResize = [this] { Form_Resize(); };
     form_->onMenu = [this](int id) { Form_Menu(id); };
     form_->onToolbarButton = [this](int index) { tlbDos_ButtonClick(index); };
@@ -66,6 +72,7 @@ void frmDosLaunch::Form_Load() {
     }
     listHadFocus_ = false;
     shared_.DirectoryShown = false;
+    driveTable_.Reset();
 
     const unsigned long platformId = platform_.system.platformId();
     if (platformId != PlatformWin9x && platformId != PlatformNT) {
@@ -111,6 +118,7 @@ bool frmDosLaunch::Form_QueryUnload() {
 void frmDosLaunch::SetTrackedDirectory(const std::string& directory) {
     shared_.CurrentDir = directory;
     shared_.CurrentDrive = text::Split(directory, ":").front();
+    RememberDirectory(shared_.CurrentDir);
     txtCD.setText(shared_.CurrentDir);
 }
 
@@ -224,9 +232,104 @@ void frmDosLaunch::InputToDos(const std::string& text) {
 }
 
 void frmDosLaunch::TrackDirectory(const InputState::Tracking& tracking) {
-    // The executed line's directory change is followed by the directory tracking, which
-    // is not part of the program yet: the tracked directory stays as launched.
-    (void)tracking;
+    switch (tracking.kind) {
+        case InputState::Tracking::Kind::CdCommand: TrackCdCommand(tracking.argument); break;
+        case InputState::Tracking::Kind::DriveChange: SwitchDrive(tracking.argument); break;
+        case InputState::Tracking::Kind::None: break;
+    }
+}
+
+// ---- Directory tracking ----
+
+void frmDosLaunch::RefreshDrives() { driveTable_.RefreshDrives(platform_.files.drives()); }
+
+void frmDosLaunch::RememberDirectory(const std::string& directory) {
+    RefreshDrives();
+    driveTable_.RememberDirectory(shared_.CurrentDrive, directory);
+}
+
+void frmDosLaunch::SwitchDrive(const std::string& driveText) {
+    const auto switched = driveTable_.SwitchDrive(driveText, shared_.CurrentDrive, platform_.files.drives());
+    if (!switched) return;
+    shared_.CurrentDir = switched->CurrentDir;
+    shared_.CurrentDrive = switched->CurrentDrive;
+    txtCD.setText(shared_.CurrentDir);
+}
+
+void frmDosLaunch::TrackCdCommand(const std::string& line) {
+    const CdContext context{shared_.CurrentDir, shared_.CurrentDrive,
+                            [this](const std::string& path) { return platform_.files.directoryExists(path); },
+                            [this] { RefreshDrives(); }};
+    const CdOutcome outcome = ::TrackCdCommand(line, context);
+    if (outcome.NewDirectory) {
+        shared_.CurrentDir = *outcome.NewDirectory;
+        // The prompt keeps a directory per drive: the one it moved to is that drive's now.
+        RememberDirectory(shared_.CurrentDir);
+        txtCD.setText(shared_.CurrentDir);
+    }
+    if (outcome.OtherDrive) {
+        RefreshDrives();
+        driveTable_.RememberDirectory(outcome.OtherDrive->first, outcome.OtherDrive->second);
+    }
+}
+
+void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList) {
+    if (!CheckDosAlive()) return;
+    try {
+        const std::string saved = prompt_.SaveClipboard();
+        if (!CDrive.empty()) {
+            prompt_.Deliver(CDrive + ":" + CarriageReturn);
+            SwitchDrive(CDrive + ":");
+        }
+        const std::string cdLine = "cd \"" + CDirectory + "\"";
+        if (!CDirectory.empty()) {
+            prompt_.Deliver(cdLine + CarriageReturn);
+            prompt_.RestoreClipboard(saved);
+            RememberDirectory(CDirectory);
+            shared_.CurrentDir = CDirectory;
+        }
+        if (AddList) {
+            if (!CDrive.empty()) AddToList(CDrive + ":");
+            AddToList(cdLine);
+        }
+        txtCD.setText(CDirectory);
+        txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
+        platform_.desktop.activateTitle(captions::MainWindow);
+    } catch (const PlatformError&) {
+        // Steps already done stay done; the window is not brought back.
+    }
+}
+
+void frmDosLaunch::txtCD_Change() {
+    const std::string shown = txtCD.text();
+    if (text::EndsWith(shown, ":")) {
+        txtCD.setText(shown + "\\");  // a drive root is shown with its backslash
+        return;
+    }
+    txtCD.setForeColour(SystemColour::ActiveCaption);
+    tmrCD.setInterval(HighlightMilliseconds);
+}
+
+void frmDosLaunch::tmrCD_Timer() {
+    txtCD.setForeColour(SystemColour::WindowText);
+    tmrCD.setInterval(0);
+}
+
+void frmDosLaunch::lstCommand_OLEDragDrop(const std::vector<std::string>& paths) {
+    if (paths.empty() || paths.back().empty()) return;
+    std::string path = paths.back();
+    if (text::EndsWith(path, "\\")) path.pop_back();
+    std::optional<std::string> target;
+    if (platform_.files.directoryExists(path)) {
+        target = path;
+    } else if (platform_.files.fileExists(path)) {
+        const auto folder = FolderOfFile(path);
+        if (folder && platform_.files.directoryExists(*folder)) target = folder;
+    }
+    // A network path has no drive to change to: it is ignored.
+    if (!target || target->find(':') == std::string::npos) return;
+    const std::string drive = text::Split(*target, ":").front();
+    ChangeDirectory(drive != shared_.CurrentDrive ? drive : std::string(), *target, false);
 }
 
 void frmDosLaunch::FocusBack() {

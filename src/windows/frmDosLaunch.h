@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "directory/DriveTable.h"
 #include "platform/PlatformError.h"
 #include "prompt/DosPrompt.h"
 #include "prompt/InputState.h"
@@ -23,9 +24,11 @@ public:
     // Public methods the dialogs act through.
     void SendAndDo(const std::string& strSend);
     void AddToList(const std::string& strItem);
+    void ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList);
 
     bool ListModified() const { return listModified_; }
     const DosPrompt& Prompt() const { return prompt_; }
+    const DriveTable& Drives() const { return driveTable_; }
 
 private:
     // Event handlers.
@@ -37,6 +40,9 @@ private:
     void lstCommand_GotFocus();
     void txtCommand_GotFocus();
     void Form_Resize();
+    void txtCD_Change();
+    void tmrCD_Timer();
+    void lstCommand_OLEDragDrop(const std::vector<std::string>& paths);
     void Form_Menu(int id);
     void tlbDos_ButtonClick(int index);
 
@@ -73,6 +79,12 @@ private:
     void SendOnly(const std::string& text);
     void InputToDos(const std::string& text);
     void TrackDirectory(const InputState::Tracking& tracking);
+
+    // Directory tracking.
+    void RefreshDrives();
+    void RememberDirectory(const std::string& directory);
+    void SwitchDrive(const std::string& driveText);
+    void TrackCdCommand(const std::string& line);
     void FocusBack();
     void SetInputButtonsEnabled(bool on);
 
@@ -87,9 +99,11 @@ private:
     Button& cmdSend;
     Button& cmdSendAndDo;
     Button& cmdCleaer;
+    Timer& tmrCD;
 
     DosPrompt prompt_;
     InputState input_;
+    DriveTable driveTable_;
     bool startedOk_ = false;
     bool listHadFocus_ = false;
     bool listModified_ = false;

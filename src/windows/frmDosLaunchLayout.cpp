@@ -91,7 +91,8 @@ FormSpec frmDosLaunchForm() {
         {"txtCD", ControlKind::TextBox, "", {30, 480, 4390, 270}, "", 7, ListFont, ids::txtCD,
          StyleReadOnly},
         {"lstCommand", ControlKind::ListBox, "", {0, 840, 4455, 2760}, "", 8, ListFont,
-         ids::lstCommand, StyleSorted},
+         ids::lstCommand, StyleSorted | StyleAcceptsFiles},
+        {"tmrCD", ControlKind::Timer, "", {}, "", 99, {}, ids::tmrCD},
     };
     form.menus = MenuBar();
     form.toolbar = Toolbar();

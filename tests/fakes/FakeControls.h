@@ -150,3 +150,28 @@ public:
 private:
     std::string caption_;
 };
+
+// A timer on a clock that the test advances.
+class FakeTimer : public FakeControl<Timer> {
+public:
+    using FakeControl::FakeControl;
+    int interval() const override { return interval_; }
+    void setInterval(int milliseconds) override {
+        interval_ = milliseconds;
+        elapsed_ = 0;
+    }
+    // Lets milliseconds pass, firing the timer whenever its interval is reached.
+    void advance(int milliseconds) {
+        for (int step = 0; step < milliseconds; ++step) {
+            if (interval_ <= 0) return;
+            if (++elapsed_ >= interval_) {
+                elapsed_ = 0;
+                if (onTimer) onTimer();
+            }
+        }
+    }
+
+private:
+    int interval_ = 0;
+    int elapsed_ = 0;
+};

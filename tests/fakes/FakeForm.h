@@ -36,6 +36,9 @@ public:
                 case ControlKind::Label:
                     add(control, std::make_unique<FakeLabel>(control.name, focus));
                     break;
+                case ControlKind::Timer:
+                    add(control, std::make_unique<FakeTimer>(control.name, focus));
+                    break;
             }
             controls_[control.name]->move(control.rect);
         }
@@ -47,6 +50,7 @@ public:
     CheckBox& checkBox(const std::string& name) override { return get<FakeCheckBox>(name); }
     Frame& frame(const std::string& name) override { return get<FakeFrame>(name); }
     Label& label(const std::string& name) override { return get<FakeLabel>(name); }
+    Timer& timer(const std::string& name) override { return get<FakeTimer>(name); }
     int widthTwips() const override { return width; }
     int heightTwips() const override { return height; }
 

@@ -132,6 +132,8 @@ public:
         return directories.count(text::UCase(path)) > 0;
     }
     bool fileExists(const std::string& path) override { return files.count(text::UCase(path)) > 0; }
+    std::vector<std::string> drives() override { return driveLetters; }
+    std::vector<std::string> driveLetters{"C", "D"};
     // Paths are held upper-cased: the file system ignores letter case.
     void addDirectory(const std::string& path) { directories.insert(text::UCase(path)); }
     void addFile(const std::string& path) { files.insert(text::UCase(path)); }
