@@ -6,7 +6,9 @@
 // controls from these tables; positions stay in twips (1/1440 inch) until the Win32 layer
 // converts them for the window's DPI.
 
-enum class ControlKind { TextBox, ListBox, Button, CheckBox, Frame, Label, Timer };
+// OptionButton is a round choice button; it is handed out as a CheckBox (value 1 = chosen),
+// and choosing one clears the others of its container. ComboBox is a drop-down list.
+enum class ControlKind { TextBox, ListBox, Button, CheckBox, OptionButton, Frame, Label, Timer, ComboBox };
 
 struct TwipsRect {
     int left = 0;
@@ -32,6 +34,13 @@ enum ControlStyle : unsigned {
     StyleReadOnly = 1u << 5,
     StyleNoCaption = 1u << 6,
     StyleAcceptsFiles = 1u << 7,  // a drop target for files from the shell
+    StyleNoContextMenu = 1u << 8, // the control's own right-click menu is not shown
+};
+
+struct TwipsSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const TwipsSize&) const = default;
 };
 
 struct ControlSpec {

@@ -38,9 +38,15 @@ public:
     virtual int selStart() const = 0;
     virtual void setSelStart(int position) = 0;
     virtual int selLength() const = 0;
+    virtual void setSelLength(int length) = 0;
+    // The selected text; setting it replaces the selection (or inserts at the caret).
+    virtual std::string selText() const = 0;
+    virtual void setSelText(const std::string& text) = 0;
     virtual void setForeColour(SystemColour colour) = 0;
 
     std::function<void()> onChange;
+    // A mouse button went down over the control: 1 left, 2 right, 4 middle.
+    std::function<void(int button)> onMouseDown;
     // Files or folders dropped from the shell, in order. Only file lists are accepted.
     std::function<void(const std::vector<std::string>& paths)> onDropFiles;
 };
@@ -58,6 +64,8 @@ public:
     virtual void setListIndex(int index) = 0;
 
     std::function<void()> onDblClick;
+    // The selection changed by the user.
+    std::function<void()> onClick;
     // Files or folders dropped from the shell, in order. Only file lists are accepted.
     std::function<void(const std::vector<std::string>& paths)> onDropFiles;
 };
@@ -98,4 +106,19 @@ public:
     virtual void setInterval(int milliseconds) = 0;
 
     std::function<void()> onTimer;
+};
+
+// A drop-down list to choose one entry from.
+class ComboBox : public Control {
+public:
+    virtual int count() const = 0;
+    virtual std::string item(int index) const = 0;
+    virtual void addItem(const std::string& text) = 0;
+    virtual void clear() = 0;
+    virtual int listIndex() const = 0;
+    // Selects an entry without firing onChange.
+    virtual void setListIndex(int index) = 0;
+
+    // The user chose another entry.
+    std::function<void()> onChange;
 };

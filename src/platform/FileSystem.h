@@ -2,8 +2,17 @@
 #include <string>
 #include <vector>
 
-// Folder and file tests. None of them ever raises a system dialog (for a drive without
-// media, say) and none throws: a path that cannot be examined counts as not existing.
+// One entry of a folder listing.
+struct FolderEntry {
+    std::string name;
+    bool directory = false;
+    bool hidden = false;
+    bool system = false;
+};
+
+// Folder and file tests, listings and whole-file reading and replacing. No call ever raises
+// a system dialog (for a drive without media, say). The tests never throw: a path that cannot
+// be examined counts as not existing.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -15,4 +24,26 @@ public:
     // The system's drive letters in order (A, C, D, ...), upper case without colon, found
     // without touching any media.
     virtual std::vector<std::string> drives() = 0;
+    // The volume label of a drive ("C"). Throws PlatformError when the drive is not ready.
+    virtual std::string volumeLabel(const std::string& drive) = 0;
+    // The entries of a folder, without "." and "..", sorted by name without regard to case.
+    // Throws PlatformError when the folder cannot be listed.
+    virtual std::vector<FolderEntry> listFolder(const std::string& folder) = 0;
+    // The whole content of a file, as bytes. Throws PlatformError.
+    virtual std::string readFile(const std::string& path) = 0;
+
+    // The steps of replacing a file without ever leaving a partial one (SaveFileSafely puts
+    // them together). Each throws PlatformError with the system's error text.
+    // Creates an empty, uniquely named file in folder and gives its path.
+    virtual std::string createTemporaryFile(const std::string& folder) = 0;
+    // Writes bytes as the whole content of the file and flushes them to the disk.
+    virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
+    // Puts the file temporary in target's place in one step, replacing target if it exists.
+    virtual void moveReplacing(const std::string& temporary, const std::string& target) = 0;
+    // Removes a file; a failure is ignored.
+    virtual void removeFile(const std::string& path) = 0;
+
+    // The program's own current directory, which a prompt started later inherits.
+    virtual std::string currentDirectory() = 0;
+    virtual void setCurrentDirectory(const std::string& path) = 0;
 };

@@ -19,6 +19,15 @@ public:
     virtual Frame& frame(const std::string& name) = 0;
     virtual Label& label(const std::string& name) = 0;
     virtual Timer& timer(const std::string& name) = 0;
+    virtual ComboBox& comboBox(const std::string& name) = 0;
+
+    // The name of the control that has the keyboard focus; empty when none of them has it.
+    virtual std::string activeControlName() const = 0;
+    // Shows a menu of the menu bar (by its name, e.g. "mnuEdit") as a pop-up menu at the
+    // mouse position; the chosen item arrives through onMenu.
+    virtual void popupMenu(const std::string& menuName) = 0;
+    // Brings the window to the front and gives it the focus.
+    virtual void activate() = 0;
 
     virtual void show() = 0;
     // Shows the window modal, owned by owner, and returns when it has closed.
@@ -28,6 +37,12 @@ public:
     // The window's outer size in twips.
     virtual int widthTwips() const = 0;
     virtual int heightTwips() const = 0;
+    virtual void setSizeTwips(int width, int height) = 0;
+    // The work area of the window's monitor, and the smallest outer size the system allows.
+    virtual TwipsSize workAreaTwips() const = 0;
+    virtual TwipsSize minimumSizeTwips() const = 0;
+    // The window handle's owner for dialogs of this window (file dialogs, message boxes).
+    virtual void* nativeHandle() const = 0;
 
     // Fired when the window becomes the active window.
     std::function<void()> onActivate;

@@ -1,10 +1,13 @@
 #pragma once
 #include "platform/Clipboard.h"
+#include "platform/CodePage.h"
 #include "platform/ConsoleInput.h"
 #include "platform/Desktop.h"
+#include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
+#include "platform/Profile.h"
 #include "platform/PromptProcess.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
@@ -21,4 +24,7 @@ struct Platform {
     MessageBoxes& messages;
     SystemInfo& system;
     Shell& shell;
+    FileDialogs& dialogs;
+    Profile& profile;
+    CodePage& codePage;
 };

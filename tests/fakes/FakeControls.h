@@ -47,12 +47,25 @@ public:
         selLength_ = 0;
         if (onChange) onChange();
     }
+    // Positions count bytes here: the tests use ASCII where carets matter.
     int selStart() const override { return selStart_; }
     void setSelStart(int position) override {
         selStart_ = std::clamp(position, 0, static_cast<int>(text_.size()));
         selLength_ = 0;
     }
     int selLength() const override { return selLength_; }
+    void setSelLength(int length) override {
+        selLength_ = std::clamp(length, 0, static_cast<int>(text_.size()) - selStart_);
+    }
+    std::string selText() const override { return text_.substr(selStart_, selLength_); }
+    void setSelText(const std::string& text) override {
+        text_.replace(selStart_, selLength_, text);
+        selStart_ += static_cast<int>(text.size());
+        selLength_ = 0;
+        if (onChange) onChange();
+    }
+    // The user types: the selection is replaced by text, as one change.
+    void type(const std::string& text) { setSelText(text); }
     void setForeColour(SystemColour colour) override { foreColour = colour; }
 
     SystemColour foreColour = SystemColour::WindowText;
@@ -130,7 +143,21 @@ class FakeCheckBox : public FakeControl<CheckBox> {
 public:
     using FakeControl::FakeControl;
     int value() const override { return value_; }
-    void setValue(int value) override { value_ = value; }
+    void setValue(int value) override {
+        value_ = value;
+        if (value == 1) {
+            for (FakeCheckBox* other : group) {
+                if (other != this) other->value_ = 0;
+            }
+        }
+    }
+    // The user clicks it.
+    void click() {
+        setValue(group.empty() ? 1 - value_ : 1);
+        if (onClick) onClick();
+    }
+    // Option buttons of one container: choosing one clears the others.
+    std::vector<FakeCheckBox*> group;
 
 private:
     int value_ = 0;
@@ -174,4 +201,27 @@ public:
 private:
     int interval_ = 0;
     int elapsed_ = 0;
+};
+
+class FakeComboBox : public FakeControl<ComboBox> {
+public:
+    using FakeControl::FakeControl;
+    int count() const override { return static_cast<int>(items_.size()); }
+    std::string item(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
+    void addItem(const std::string& text) override { items_.push_back(text); }
+    void clear() override {
+        items_.clear();
+        selected_ = -1;
+    }
+    int listIndex() const override { return selected_; }
+    void setListIndex(int index) override { selected_ = index; }
+    // The user picks an entry.
+    void choose(int index) {
+        selected_ = index;
+        if (onChange) onChange();
+    }
+
+private:
+    std::vector<std::string> items_;
+    int selected_ = -1;
 };

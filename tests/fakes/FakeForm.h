@@ -30,6 +30,16 @@ public:
                 case ControlKind::CheckBox:
                     add(control, std::make_unique<FakeCheckBox>(control.name, focus));
                     break;
+                case ControlKind::OptionButton: {
+                    auto option = std::make_unique<FakeCheckBox>(control.name, focus);
+                    auto& group = optionGroups_[control.container];
+                    group.push_back(option.get());
+                    add(control, std::move(option));
+                    break;
+                }
+                case ControlKind::ComboBox:
+                    add(control, std::make_unique<FakeComboBox>(control.name, focus));
+                    break;
                 case ControlKind::Frame:
                     add(control, std::make_unique<FakeFrame>(control.name, focus));
                     break;
@@ -42,6 +52,9 @@ public:
             }
             controls_[control.name]->move(control.rect);
         }
+        for (auto& [container, group] : optionGroups_) {
+            for (FakeCheckBox* option : group) option->group = group;
+        }
     }
 
     TextBox& textBox(const std::string& name) override { return get<FakeTextBox>(name); }
@@ -51,6 +64,19 @@ public:
     Frame& frame(const std::string& name) override { return get<FakeFrame>(name); }
     Label& label(const std::string& name) override { return get<FakeLabel>(name); }
     Timer& timer(const std::string& name) override { return get<FakeTimer>(name); }
+    ComboBox& comboBox(const std::string& name) override { return get<FakeComboBox>(name); }
+    std::string activeControlName() const override {
+        for (const auto& [name, control] : controls_) {
+            if (control.get() == focus.focused) return name;
+        }
+        return {};
+    }
+    void popupMenu(const std::string& menuName) override { poppedUp.push_back(menuName); }
+    void activate() override { ++activations; }
+    void setSizeTwips(int newWidth, int newHeight) override { resize(newWidth, newHeight); }
+    TwipsSize workAreaTwips() const override { return workArea; }
+    TwipsSize minimumSizeTwips() const override { return minimumSize; }
+    void* nativeHandle() const override { return nullptr; }
     int widthTwips() const override { return width; }
     int heightTwips() const override { return height; }
 
@@ -97,12 +123,17 @@ public:
     bool shown = false;
     bool closed = false;
     Form* modalOwner = nullptr;
+    std::vector<std::string> poppedUp;
+    int activations = 0;
+    TwipsSize workArea{19200, 14400};
+    TwipsSize minimumSize{1800, 500};
 
 private:
     void add(const ControlSpec& control, std::unique_ptr<Control> object) {
         controls_[control.name] = std::move(object);
     }
     std::map<std::string, std::unique_ptr<Control>> controls_;
+    std::map<std::string, std::vector<FakeCheckBox*>> optionGroups_;
 };
 
 class FakeFormFactory : public FormFactory {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -126,19 +127,101 @@ private:
     EventLog& log_;
 };
 
+// Folders and files in memory. Paths compare without regard to letter case, as on Windows.
 class FakeFileSystem : public FileSystem {
 public:
     bool directoryExists(const std::string& path) override {
         return directories.count(text::UCase(path)) > 0;
     }
-    bool fileExists(const std::string& path) override { return files.count(text::UCase(path)) > 0; }
+    bool fileExists(const std::string& path) override {
+        return contents.count(text::UCase(path)) > 0 && !hiddenFiles.count(text::UCase(path));
+    }
     std::vector<std::string> drives() override { return driveLetters; }
+    std::string volumeLabel(const std::string& drive) override {
+        if (notReady.count(text::UCase(drive))) throw PlatformError("The device is not ready.");
+        auto found = labels.find(text::UCase(drive));
+        return found == labels.end() ? std::string() : found->second;
+    }
+    std::vector<FolderEntry> listFolder(const std::string& folder) override {
+        if (!directoryExists(folder)) throw PlatformError("The system cannot find the path specified.");
+        std::string prefix = text::UCase(folder);
+        if (!text::EndsWith(prefix, "\\")) prefix += "\\";
+        std::vector<FolderEntry> entries;
+        for (const auto& [upper, original] : names) {
+            if (!text::StartsWith(upper, prefix)) continue;
+            const std::string rest = original.substr(prefix.size());
+            if (rest.empty() || rest.find('\\') != std::string::npos) continue;
+            entries.push_back({rest, directories.count(upper) > 0, hiddenFiles.count(upper) > 0, false});
+        }
+        return entries;
+    }
+    std::string readFile(const std::string& path) override {
+        if (failRead) throw PlatformError("Access is denied.");
+        auto found = contents.find(text::UCase(path));
+        if (found == contents.end()) throw PlatformError("The system cannot find the file specified.");
+        return found->second;
+    }
+    std::string createTemporaryFile(const std::string& folder) override {
+        log.push_back("create temporary in " + folder);
+        if (failAt == Step::CreateTemporary) throw PlatformError("The directory name is invalid.");
+        const std::string path = folder + "tmp" + std::to_string(++temporaries) + ".tmp";
+        addFile(path, "");
+        return path;
+    }
+    void writeFile(const std::string& path, const std::string& bytes) override {
+        log.push_back("write " + path);
+        if (failAt == Step::Write) throw PlatformError("There is not enough space on the disk.");
+        addFile(path, bytes);
+    }
+    void moveReplacing(const std::string& temporary, const std::string& target) override {
+        log.push_back("replace " + target);
+        if (failAt == Step::Replace) throw PlatformError("Access is denied.");
+        const std::string bytes = contents.at(text::UCase(temporary));
+        forget(temporary);
+        addFile(target, bytes);
+    }
+    void removeFile(const std::string& path) override {
+        log.push_back("remove " + path);
+        forget(path);
+    }
+    std::string currentDirectory() override { return current; }
+    void setCurrentDirectory(const std::string& path) override {
+        if (!directoryExists(path) && !directoryExists(text::EndsWith(path, "\\") ? path.substr(0, path.size() - 1) : path)) {
+            throw PlatformError("The system cannot find the path specified.");
+        }
+        current = path;
+    }
+
+    void addDirectory(const std::string& path) {
+        directories.insert(text::UCase(path));
+        names[text::UCase(path)] = path;
+    }
+    void addFile(const std::string& path, const std::string& bytes = "") {
+        contents[text::UCase(path)] = bytes;
+        names[text::UCase(path)] = path;
+    }
+    std::string bytesOf(const std::string& path) const { return contents.at(text::UCase(path)); }
+    bool has(const std::string& path) const { return contents.count(text::UCase(path)) > 0; }
+
+    enum class Step { None, CreateTemporary, Write, Replace };
+    Step failAt = Step::None;
+    bool failRead = false;
     std::vector<std::string> driveLetters{"C", "D"};
-    // Paths are held upper-cased: the file system ignores letter case.
-    void addDirectory(const std::string& path) { directories.insert(text::UCase(path)); }
-    void addFile(const std::string& path) { files.insert(text::UCase(path)); }
+    std::set<std::string> notReady;           // drive letters, upper case
+    std::map<std::string, std::string> labels;  // drive letter to volume label
     std::set<std::string> directories;
-    std::set<std::string> files;
+    std::set<std::string> hiddenFiles;
+    std::map<std::string, std::string> contents;
+    std::vector<std::string> log;
+    std::string current = "C:\\";
+
+private:
+    void forget(const std::string& path) {
+        contents.erase(text::UCase(path));
+        names.erase(text::UCase(path));
+    }
+    std::map<std::string, std::string> names;  // upper-cased path to the path as given
+    int temporaries = 0;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -187,6 +270,75 @@ private:
     EventLog& log_;
 };
 
+class FakeFileDialogs : public FileDialogs {
+public:
+    explicit FakeFileDialogs(EventLog& log) : log_(log) {}
+    std::optional<std::string> showOpen(const FileDialogOptions& options) override {
+        return answer("open", options);
+    }
+    std::optional<std::string> showSave(const FileDialogOptions& options) override {
+        return answer("save", options);
+    }
+    std::vector<FileDialogOptions> shown;
+    // The names the user picks, in order; nothing means Cancel.
+    std::deque<std::optional<std::string>> answers;
+
+private:
+    std::optional<std::string> answer(const std::string& kind, const FileDialogOptions& options) {
+        log_.add(kind + " dialog " + options.title);
+        shown.push_back(options);
+        if (answers.empty()) return std::nullopt;
+        auto chosen = answers.front();
+        answers.pop_front();
+        return chosen;
+    }
+    EventLog& log_;
+};
+
+// An INI store in memory that keeps the order in which keys were first written.
+class FakeProfile : public Profile {
+public:
+    std::string getString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                          const std::string& path) override {
+        for (const Entry& entry : entries) {
+            if (entry.path == path && entry.section == section && entry.key == key) return entry.value.substr(0, 1023);
+        }
+        return defaultValue;
+    }
+    void setString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& path) override {
+        for (Entry& entry : entries) {
+            if (entry.path == path && entry.section == section && entry.key == key) {
+                entry.value = value;
+                return;
+            }
+        }
+        entries.push_back({path, section, key, value});
+    }
+    struct Entry {
+        std::string path, section, key, value;
+    };
+    std::vector<Entry> entries;
+};
+
+// A deterministic code page: the characters up to U+00FF are one byte each; nothing else fits.
+class FakeCodePage : public CodePage {
+public:
+    std::optional<std::string> toAnsi(const std::string& utf8) override {
+        std::string out;
+        for (char32_t c : text::DecodeUtf8(utf8)) {
+            if (c > 0xFF) return std::nullopt;
+            out.push_back(static_cast<char>(c));
+        }
+        return out;
+    }
+    std::string fromAnsi(const std::string& ansi) override {
+        std::u32string out;
+        for (unsigned char c : ansi) out.push_back(c);
+        return text::EncodeUtf8(out);
+    }
+};
+
 // All fakes together, with the Platform bundle the windows take.
 struct FakePlatform {
     EventLog log;
@@ -199,7 +351,11 @@ struct FakePlatform {
     FakeMessageBoxes messages{log};
     FakeSystemInfo system;
     FakeShell shell{log};
-    Platform platform{forms, launcher, console, desktop, clipboard, files, messages, system, shell};
+    FakeFileDialogs dialogs{log};
+    FakeProfile profile;
+    FakeCodePage codePage;
+    Platform platform{forms,    launcher, console, desktop, clipboard, files,
+                      messages, system,   shell,   dialogs, profile,   codePage};
 
     FakePlatform() { files.addDirectory(system.folder); }
 };
