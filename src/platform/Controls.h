@@ -57,6 +57,10 @@ public:
     virtual std::string item(int index) const = 0;
     // A sorted list places the entry itself; the result is the index it went to.
     virtual int addItem(const std::string& text) = 0;
+    // Adds many entries at once, each placed as addItem would place it; fast for large lists.
+    virtual void addItems(const std::vector<std::string>& texts) = 0;
+    // The index of the first entry exactly equal to text (case-sensitive), or -1.
+    virtual int find(const std::string& text) const = 0;
     virtual void removeItem(int index) = 0;
     virtual void clear() = 0;
     // -1 when no entry is selected.

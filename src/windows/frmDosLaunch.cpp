@@ -41,7 +41,8 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
       cmdSendAndDo(form_->button("cmdSendAndDo")),
       cmdCleaer(form_->button("cmdCleaer")),
       tmrCD(form_->timer("tmrCD")),
-      prompt_(platform.launcher, platform.console, platform.desktop, platform.clipboard) {
+      prompt_(platform.launcher, platform.console, platform.desktop, platform.clipboard),
+      list_(lstCommand, platform) {
     form_->onActivate = [this] { Form_Activate(); };
     form_->onQueryUnload = [this] { return Form_QueryUnload(); };
     cmdSend.onClick = [this] { cmdSend_Click(); };
@@ -49,6 +50,13 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
     cmdCleaer.onClick = [this] { cmdCleaer_Click(); };
     lstCommand.onGotFocus = [this] { lstCommand_GotFocus(); };
     txtCommand.onGotFocus = [this] { txtCommand_GotFocus(); };
+    lstCommand.onDblClick = [this] { lstCommand_DblClick(); };
+    lstCommand.onKeyDown = [this](int key, int shift) { lstCommand_KeyDown(key, shift); };
+    txtCommand.onKeyDown = [this](int key, int shift) { txtCommand_KeyDown(key, shift); };
+    chbAdd.onKeyDown = [this](int key, int shift) { chbAdd_KeyDown(key, shift); };
+    txtCommand.onChange = [this] { txtCommand_Change(); };
+    txtCommand.onMouseDown = [this](int button) { txtCommand_MouseDown(button); };
+    txtCommand.onDropFiles = [this](const std::vector<std::string>& paths) { txtCommand_OLEDragDrop(paths); };
     txtCD.onChange = [this] { txtCD_Change(); };
     tmrCD.onTimer = [this] { tmrCD_Timer(); };
     lstCommand.onDropFiles = [this](const std::vector<std::string>& paths) { lstCommand_OLEDragDrop(paths); };
@@ -73,6 +81,7 @@ void frmDosLaunch::Form_Load() {
     listHadFocus_ = false;
     shared_.DirectoryShown = false;
     driveTable_.Reset();
+    undo_.Reset();
 
     const unsigned long platformId = platform_.system.platformId();
     if (platformId != PlatformWin9x && platformId != PlatformNT) {
@@ -109,6 +118,7 @@ void frmDosLaunch::Form_Resize() {
 
 bool frmDosLaunch::Form_QueryUnload() {
     if (!startedOk_) return false;
+    if (list_.ConfirmSaveList() == CommandList::Confirm::Abort) return true;
     if (shared_.CloseDos) ExitDos();
     return false;
 }
@@ -351,12 +361,53 @@ void frmDosLaunch::txtCommand_GotFocus() { listHadFocus_ = false; }
 
 // ---- The command list ----
 
-void frmDosLaunch::AddToList(const std::string& strItem) {
-    for (int i = 0; i < lstCommand.count(); ++i) {
-        if (lstCommand.item(i) == strItem) return;
+void frmDosLaunch::AddToList(const std::string& strItem) { list_.AddToList(strItem); }
+
+void frmDosLaunch::lstCommand_DblClick() {
+    const int selected = lstCommand.listIndex();
+    if (selected < 0) return;  // the box keeps its text
+    txtCommand.setText(txtCommand.text() + lstCommand.item(selected));
+}
+
+namespace {
+constexpr int KeyL = 76;
+constexpr int KeyK = 75;
+bool CtrlOnly(int shift) { return shift == static_cast<int>(ShiftState::Ctrl); }
+}  // namespace
+
+void frmDosLaunch::lstCommand_KeyDown(int keyCode, int shift) {
+    if (CtrlOnly(shift) && keyCode == KeyK) {
+        txtCommand.setFocus();
+        return;
     }
-    lstCommand.addItem(strItem);
-    listModified_ = true;
+    undo_.SetSuppressed(false);
+    if (CtrlOnly(shift) && keyCode == KeyL) lstCommand_DblClick();
+}
+
+void frmDosLaunch::txtCommand_KeyDown(int keyCode, int shift) {
+    if (!CtrlOnly(shift)) return;
+    if (keyCode == KeyL) lstCommand_DblClick();
+    if (keyCode == KeyK) lstCommand.setFocus();
+}
+
+void frmDosLaunch::chbAdd_KeyDown(int keyCode, int shift) { txtCommand_KeyDown(keyCode, shift); }
+
+void frmDosLaunch::txtCommand_Change() { undo_.Record(txtCommand.text(), txtCommand.selStart()); }
+
+void frmDosLaunch::txtCommand_MouseDown(int button) {
+    if (button != 2) return;
+    // The Edit menu takes the place of the text box's own menu.
+    txtCommand.setEnabled(false);
+    txtCommand.setEnabled(true);
+    form_->popupMenu("mnuEdit");
+}
+
+void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths) {
+    if (paths.empty() || paths.back().empty()) return;
+    std::string name = paths.back();
+    if (name.find(' ') != std::string::npos) name = "\"" + name + "\"";
+    txtCommand.setText(txtCommand.text() + name);
+    txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
 }
 
 // ---- Menus and toolbar ----
@@ -400,18 +451,67 @@ void frmDosLaunch::tlbDos_ButtonClick(int index) {
     }
 }
 
-// The list-file, edit, browser and options commands arrive with their subsystems.
-void frmDosLaunch::mnuNew_Click() {}
-void frmDosLaunch::mnuOpen_Click() {}
-void frmDosLaunch::mnuAddAnother_Click() {}
-void frmDosLaunch::mnuSave_Click() {}
-void frmDosLaunch::mnuSaveAs_Click() {}
-void frmDosLaunch::mnuUndo_Click() {}
-void frmDosLaunch::mnuRedo_Click() {}
-void frmDosLaunch::mnuCut_Click() {}
-void frmDosLaunch::mnuCopy_Click() {}
-void frmDosLaunch::mnuPaste_Click() {}
-void frmDosLaunch::mnuDelete_Click() {}
+void frmDosLaunch::mnuNew_Click() { list_.New(); }
+void frmDosLaunch::mnuOpen_Click() { list_.OpenList(); }
+void frmDosLaunch::mnuAddAnother_Click() { list_.AppendList(); }
+void frmDosLaunch::mnuSave_Click() { list_.SaveList(list_.ListFilePath()); }
+void frmDosLaunch::mnuSaveAs_Click() { list_.SaveListAs(); }
+
+void frmDosLaunch::mnuUndo_Click() {
+    if (const auto entry = undo_.Undo()) {
+        txtCommand.setText(entry->text);
+        txtCommand.setSelStart(entry->caret);
+    }
+}
+
+void frmDosLaunch::mnuRedo_Click() {
+    if (const auto entry = undo_.Redo()) {
+        txtCommand.setText(entry->text);
+        txtCommand.setSelStart(entry->caret);
+    }
+}
+
+void frmDosLaunch::mnuCut_Click() {
+    try {
+        const std::string active = form_->activeControlName();
+        if (active == "txtCommand" && txtCommand.selLength() > 0) {
+            platform_.clipboard.clear();
+            platform_.clipboard.setText(txtCommand.selText());
+            txtCommand.setSelText("");
+        } else if (active == "lstCommand") {
+            list_.CutSelected();
+        }
+    } catch (const PlatformError&) {
+        // The clipboard is busy: the command ends quietly.
+    }
+}
+
+void frmDosLaunch::mnuCopy_Click() {
+    try {
+        const std::string active = form_->activeControlName();
+        if (active == "txtCommand" && txtCommand.selLength() > 0) {
+            platform_.clipboard.clear();
+            platform_.clipboard.setText(txtCommand.selText());
+        } else if (active == "lstCommand") {
+            list_.CopySelected();
+        }
+    } catch (const PlatformError&) {
+        // The clipboard is busy: the command ends quietly.
+    }
+}
+
+void frmDosLaunch::mnuPaste_Click() {
+    try {
+        const std::string pasted = platform_.clipboard.getText();
+        if (!pasted.empty()) txtCommand.setSelText(pasted);
+    } catch (const PlatformError&) {
+        // The clipboard is busy: the command ends quietly.
+    }
+}
+
+void frmDosLaunch::mnuDelete_Click() { list_.DeleteSelected(); }
+
+// The options dialog arrives with the settings.
 void frmDosLaunch::mnuSetting_Click() {}
 
 void frmDosLaunch::mnuExit_Click() { form_->close(); }

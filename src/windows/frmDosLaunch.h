@@ -3,6 +3,8 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "commandlist/CommandList.h"
+#include "commandlist/UndoHistory.h"
 #include "directory/DriveTable.h"
 #include "platform/PlatformError.h"
 #include "prompt/DosPrompt.h"
@@ -26,7 +28,8 @@ public:
     void AddToList(const std::string& strItem);
     void ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList);
 
-    bool ListModified() const { return listModified_; }
+    bool ListModified() const { return list_.ListModified(); }
+    CommandList& List() { return list_; }
     const DosPrompt& Prompt() const { return prompt_; }
     const DriveTable& Drives() const { return driveTable_; }
 
@@ -39,6 +42,13 @@ private:
     void cmdCleaer_Click();
     void lstCommand_GotFocus();
     void txtCommand_GotFocus();
+    void lstCommand_DblClick();
+    void lstCommand_KeyDown(int keyCode, int shift);
+    void txtCommand_KeyDown(int keyCode, int shift);
+    void chbAdd_KeyDown(int keyCode, int shift);
+    void txtCommand_Change();
+    void txtCommand_MouseDown(int button);
+    void txtCommand_OLEDragDrop(const std::vector<std::string>& paths);
     void Form_Resize();
     void txtCD_Change();
     void tmrCD_Timer();
@@ -106,5 +116,6 @@ private:
     DriveTable driveTable_;
     bool startedOk_ = false;
     bool listHadFocus_ = false;
-    bool listModified_ = false;
+    CommandList list_;
+    UndoHistory undo_;
 };

@@ -91,6 +91,13 @@ public:
         if (selected_ >= index) ++selected_;
         return index;
     }
+    void addItems(const std::vector<std::string>& texts) override {
+        for (const std::string& text : texts) addItem(text);
+    }
+    int find(const std::string& text) const override {
+        auto found = std::find(items_.begin(), items_.end(), text);
+        return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+    }
     void removeItem(int index) override {
         items_.erase(items_.begin() + index);
         if (selected_ == index) selected_ = -1;
