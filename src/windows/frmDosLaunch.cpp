@@ -3,9 +3,11 @@
 #include "directory/CdInterpreter.h"
 #include "directory/StartFolder.h"
 #include "platform/PlatformError.h"
+#include "settings/Settings.h"
 #include "text/Text.h"
 #include "windows/ControlIds.h"
 #include "windows/MainWindowResize.h"
+#include "windows/WindowSize.h"
 #include "windows/ProductInfo.h"
 #include "windows/frmAbout.h"
 #include "windows/frmDosLaunchLayout.h"
@@ -81,7 +83,6 @@ void frmDosLaunch::Form_Load() {
     listHadFocus_ = false;
     shared_.DirectoryShown = false;
     driveTable_.Reset();
-    undo_.Reset();
 
     const unsigned long platformId = platform_.system.platformId();
     if (platformId != PlatformWin9x && platformId != PlatformNT) {
@@ -91,8 +92,50 @@ void frmDosLaunch::Form_Load() {
         return;
     }
     prompt_.SetIsNT(platformId == PlatformNT);
+    undo_.Reset();
+    LoadSettings();
     ApplyCommandLine();
     LaunchDos();
+}
+
+void frmDosLaunch::LoadSettings() {
+    const std::string programFolder = platform_.system.programFolder();
+    const std::string path = settings::SettingsFilePath(programFolder);
+    const settings::Values values = settings::Read(platform_.profile, path);
+    chbAdd.setValue(values.AddListMain ? 1 : 0);
+    shared_.AddListDirectory = values.AddListDirectory;
+    shared_.DoDirectory = values.DoDirectory;
+    shared_.CloseDos = values.CloseDos;
+    // An empty or missing start folder is the program folder; a plain file passes as well.
+    std::string folder = programFolder;
+    if (!text::EndsWith(folder, "\\")) folder += "\\";
+    shared_.CurrentDir = values.CD.empty() ? folder : values.CD;
+    const std::string tested = WithoutTrailingBackslash(shared_.CurrentDir);
+    if (!platform_.files.directoryExists(tested) && !platform_.files.fileExists(tested)) shared_.CurrentDir = folder;
+    shared_.EnterKey = values.EnterKey;
+    ApplyEnterKey();
+    const TwipsSize size =
+        FitWindowSize(values.Width, values.Height, form_->workAreaTwips(), form_->minimumSizeTwips());
+    form_->setSizeTwips(size.width, size.height);
+    if (values.LoadList && !values.PathOfList.empty()) list_.OpenListAtStartup(values.PathOfList);
+}
+
+void frmDosLaunch::SaveSettings() {
+    settings::Saved values;
+    values.AddListMain = chbAdd.value() == 1;
+    values.AddListDirectory = shared_.AddListDirectory;
+    values.DoDirectory = shared_.DoDirectory;
+    values.CloseDos = shared_.CloseDos;
+    values.CD = shared_.CurrentDir;
+    values.EnterKey = shared_.EnterKey;
+    values.Width = form_->widthTwips();
+    values.Height = form_->heightTwips();
+    settings::Write(platform_.profile, settings::SettingsFilePath(platform_.system.programFolder()), values);
+}
+
+void frmDosLaunch::ApplyEnterKey() {
+    cmdSend.setDefault(shared_.EnterKey == 0);
+    cmdSendAndDo.setDefault(shared_.EnterKey != 0);
 }
 
 void frmDosLaunch::ApplyCommandLine() {
@@ -120,6 +163,7 @@ bool frmDosLaunch::Form_QueryUnload() {
     if (!startedOk_) return false;
     if (list_.ConfirmSaveList() == CommandList::Confirm::Abort) return true;
     if (shared_.CloseDos) ExitDos();
+    SaveSettings();
     return false;
 }
 

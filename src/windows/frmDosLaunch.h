@@ -23,6 +23,8 @@ public:
     bool StartedOk() const { return startedOk_; }
     void Show();
 
+    // The Enter key presses cmdSend (EnterKey 0) or cmdSendAndDo (any other value).
+    void ApplyEnterKey();
     // Public methods the dialogs act through.
     void SendAndDo(const std::string& strSend);
     void AddToList(const std::string& strItem);
@@ -76,6 +78,8 @@ private:
     void mnuSite_Click();
 
     void ApplyCommandLine();
+    void LoadSettings();
+    void SaveSettings();
 
     // Prompt process.
     void LaunchDos();

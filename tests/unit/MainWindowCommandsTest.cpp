@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, ToolbarSeparatorsDoNothingAndButton12OpensTheBrowser) {
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindowThroughTheCloseSequence) {
-    shared.CloseDos = true;
+    Setting("CloseDos", "Close");
     Load();
     form().chooseMenu(ids::mnuExit);
     EXPECT_TRUE(form().closed);

@@ -32,6 +32,11 @@ protected:
         txtCommand().setText(text);
         cmdSendAndDo().click();
     }
+    // A key of the settings file the window reads at start-up.
+    void Setting(const std::string& key, const std::string& value) { SetIn(fake, key, value); }
+    static void SetIn(FakePlatform& platform, const std::string& key, const std::string& value) {
+        platform.profile.setString("Tavimero", key, value, platform.system.folder + "\\Tavimero.ini");
+    }
     bool ButtonsEnabled() { return cmdSend().enabled() && cmdSendAndDo().enabled(); }
     std::size_t StartCount() { return fake.launcher.started.size(); }
 

@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, TheTrackedDirectoryStartsThePromptAndFallsBackWhenMissing
         local.files.addDirectory("C:");
         local.files.addDirectory("\\\\server\\share");
         mdlDos localShared;
-        localShared.CurrentDir = c.currentDir;
+        SetIn(local, "CD", c.currentDir);
         frmDosLaunch main(local.platform, localShared);
         main.Form_Load();
         EXPECT_EQ(localShared.CurrentDir, c.expected) << c.currentDir;
@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, TheTrackedDirectoryStartsThePromptAndFallsBackWhenMissing
 TEST_F(MainWindowTest, AFolderThatCannotBeEnteredFallsBackToTheProgramFolder) {
     fake.files.addDirectory("C:\\Locked");
     fake.launcher.failFolders.insert("C:\\Locked\\");
-    shared.CurrentDir = "C:\\Locked";
+    Setting("CD", "C:\\Locked");
     Load();
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_EQ(shared.CurrentDir, "C:\\Tools");
@@ -92,7 +92,6 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredFallsBackToTheProgramFolder) {
 
 TEST_F(MainWindowTest, AnInterpreterThatCannotStartIsReportedAndTriedAgainAtTheNextInput) {
     fake.launcher.failAll = true;
-    shared.CurrentDir = "C:\\Tools";
     Load();
     ASSERT_TRUE(window->StartedOk());
     ASSERT_EQ(fake.messages.shown.size(), 1u);
@@ -130,7 +129,7 @@ TEST_F(MainWindowTest, ClosingEndsThePromptOnlyWhenAskedTo) {
 
     FakePlatform local;
     mdlDos localShared;
-    localShared.CloseDos = true;
+    SetIn(local, "CloseDos", "Close");
     frmDosLaunch main(local.platform, localShared);
     main.Form_Load();
     local.forms.created.front()->close();

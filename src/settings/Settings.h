@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/Profile.h"
+
+// The settings file Tavimero.ini beside the program, section "Tavimero".
+namespace settings {
+
+constexpr const char* Section = "Tavimero";
+
+// The settings file's path for the program folder (with or without its trailing backslash).
+std::string SettingsFilePath(const std::string& programFolder);
+
+// Every key as read at start-up, with its default when the file or the key is missing.
+struct Values {
+    bool AddListMain = false;
+    bool AddListDirectory = false;
+    std::int16_t DoDirectory = 0;
+    bool CloseDos = false;
+    std::string CD;
+    std::int16_t EnterKey = 0;
+    double Width = 4575;
+    double Height = 6210;
+    bool LoadList = false;
+    std::string PathOfList;  // read only when LoadList is set
+};
+
+Values Read(Profile& profile, const std::string& path);
+
+// The keys written at close, in this order.
+struct Saved {
+    bool AddListMain = false;
+    bool AddListDirectory = false;
+    std::int16_t DoDirectory = 0;
+    bool CloseDos = false;
+    std::string CD;
+    std::int16_t EnterKey = 0;
+    int Width = 0;
+    int Height = 0;
+};
+void Write(Profile& profile, const std::string& path, const Saved& values);
+
+// The two keys of the options dialog, read and written at once.
+bool ReadLoadList(Profile& profile, const std::string& path);
+std::string ReadPathOfList(Profile& profile, const std::string& path);
+void WriteListAtStartup(Profile& profile, const std::string& path, bool loadList, const std::string& pathOfList);
+
+}  // namespace settings
