@@ -29,6 +29,7 @@ public:
     // Brings the window to the front and gives it the focus.
     virtual void activate() = 0;
 
+    virtual void setCaption(const std::string& caption) = 0;
     virtual void show() = 0;
     // Shows the window modal, owned by owner, and returns when it has closed.
     virtual void showModal(Form& owner) = 0;

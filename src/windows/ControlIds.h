@@ -35,6 +35,29 @@ constexpr int mnuViewHelp = 2031;
 constexpr int mnuAbout = 2032;
 constexpr int mnuSite = 2033;
 
+// frmOption
+constexpr int chbLoad = 4001;
+constexpr int txtPath = 4002;
+constexpr int cmdOpen = 4003;
+constexpr int chbClose = 4004;
+constexpr int Frame2 = 4005;
+constexpr int optSend = 4006;
+constexpr int optDo = 4007;
+constexpr int cmdOptionOk = 4008;
+constexpr int cmdOptionCancel = 4009;
+
+// frmDirectory
+constexpr int drvChange = 5001;
+constexpr int dirChange = 5002;
+constexpr int filChange = 5003;
+constexpr int Frame1 = 5004;
+constexpr int optCD = 5005;
+constexpr int optPath = 5006;
+constexpr int OptFileName = 5007;
+constexpr int cmdDirectoryOk = 5008;
+constexpr int cmdDirectoryCancel = 5009;
+constexpr int chbAddDirectory = 5010;
+
 // frmAbout
 constexpr int lblAbout = 3001;
 constexpr int lblInfo = 3002;
@@ -46,4 +69,6 @@ constexpr int cmdAboutOk = 3003;
 namespace captions {
 constexpr const char* MainWindow = "Tavimero";
 constexpr const char* About = "バージョン情報";
+constexpr const char* Options = "環境設定";
+constexpr const char* DirectoryBrowser = "ディレクトリ　ブラウザ - Tavimero";
 }

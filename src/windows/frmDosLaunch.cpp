@@ -10,6 +10,8 @@
 #include "windows/WindowSize.h"
 #include "windows/ProductInfo.h"
 #include "windows/frmAbout.h"
+#include "windows/frmDirectory.h"
+#include "windows/frmOption.h"
 #include "windows/frmDosLaunchLayout.h"
 
 namespace {
@@ -162,6 +164,7 @@ void frmDosLaunch::Form_Resize() {
 bool frmDosLaunch::Form_QueryUnload() {
     if (!startedOk_) return false;
     if (list_.ConfirmSaveList() == CommandList::Confirm::Abort) return true;
+    if (shared_.DirectoryShown && directory_) directory_->Close();
     if (shared_.CloseDos) ExitDos();
     SaveSettings();
     return false;
@@ -555,14 +558,21 @@ void frmDosLaunch::mnuPaste_Click() {
 
 void frmDosLaunch::mnuDelete_Click() { list_.DeleteSelected(); }
 
-// The options dialog arrives with the settings.
-void frmDosLaunch::mnuSetting_Click() {}
+void frmDosLaunch::mnuSetting_Click() {
+    frmOption options(platform_, shared_, [this] { ApplyEnterKey(); });
+    options.ShowModal(*form_);
+}
 
 void frmDosLaunch::mnuExit_Click() { form_->close(); }
 
 void frmDosLaunch::cmdMove_Click() {
-    // The browser window itself arrives with the directory browser.
+    if (shared_.DirectoryShown && directory_) {
+        directory_->Activate();
+        return;
+    }
     shared_.DirectoryShown = true;
+    directory_ = std::make_unique<frmDirectory>(platform_, shared_, *this);
+    directory_->Show();
 }
 
 void frmDosLaunch::mnuViewHelp_Click() {

@@ -11,6 +11,8 @@
 #include "prompt/InputState.h"
 #include "windows/mdlDos.h"
 
+class frmDirectory;
+
 // The main window: the command list, the command text box, the current-directory box and the
 // input buttons. It owns the prompt and every piece of state the dialogs share with it.
 class frmDosLaunch {
@@ -30,6 +32,8 @@ public:
     void AddToList(const std::string& strItem);
     void ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList);
 
+    // The command box, which the directory browser inputs into.
+    TextBox& CommandText() { return txtCommand; }
     bool ListModified() const { return list_.ListModified(); }
     CommandList& List() { return list_; }
     const DosPrompt& Prompt() const { return prompt_; }
@@ -118,6 +122,7 @@ private:
     DosPrompt prompt_;
     InputState input_;
     DriveTable driveTable_;
+    std::unique_ptr<frmDirectory> directory_;
     bool startedOk_ = false;
     bool listHadFocus_ = false;
     CommandList list_;

@@ -80,6 +80,7 @@ public:
     int widthTwips() const override { return width; }
     int heightTwips() const override { return height; }
 
+    void setCaption(const std::string& caption) override { spec.caption = caption; }
     void show() override {
         shown = true;
         if (onActivate) onActivate();

@@ -143,7 +143,8 @@ public:
         return found == labels.end() ? std::string() : found->second;
     }
     std::vector<FolderEntry> listFolder(const std::string& folder) override {
-        if (!directoryExists(folder)) throw PlatformError("The system cannot find the path specified.");
+        const std::string bare = text::EndsWith(folder, "\\") ? folder.substr(0, folder.size() - 1) : folder;
+        if (!directoryExists(bare)) throw PlatformError("The system cannot find the path specified.");
         std::string prefix = text::UCase(folder);
         if (!text::EndsWith(prefix, "\\")) prefix += "\\";
         std::vector<FolderEntry> entries;

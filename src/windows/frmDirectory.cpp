@@ -1,0 +1,204 @@
+#include "windows/frmDirectory.h"
+
+#include "platform/PlatformError.h"
+#include "text/Text.h"
+#include "windows/ControlIds.h"
+#include "windows/frmDosLaunch.h"
+
+namespace {
+constexpr const char* NotReadyMessage = "デバイスの準備ができていません";
+constexpr const char* NoFileMessage = "ファイルが選択されていません";
+
+FormSpec frmDirectoryForm() {
+    FormSpec form;
+    form.name = "frmDirectory";
+    form.caption = "パスの操作";
+    form.clientWidthTwips = 6045;
+    form.clientHeightTwips = 5415;
+    form.font = {"ＭＳ Ｐゴシック", 900};
+    form.sizable = false;
+    form.controls = {
+        {"drvChange", ControlKind::ComboBox, "", {0, 120, 3015, 300}, "", 0, {}, ids::drvChange},
+        {"dirChange", ControlKind::ListBox, "", {0, 480, 3015, 3450}, "", 1, {}, ids::dirChange},
+        {"filChange", ControlKind::ListBox, "", {3030, 240, 3010, 3690}, "", 2, {}, ids::filChange},
+        {"optCD", ControlKind::OptionButton, "カレントディレクトリの移動(&M)", {120, 250, 2655, 180}, "Frame1", 3, {},
+         ids::optCD},
+        {"optPath", ControlKind::OptionButton, "パスの入力(&P)", {120, 480, 1455, 310}, "Frame1", 4, {}, ids::optPath},
+        {"cmdOk", ControlKind::Button, "OK(&O)", {120, 4920, 1335, 375}, "", 5, {}, ids::cmdDirectoryOk,
+         StyleDefaultButton},
+        {"cmdCancel", ControlKind::Button, "閉じる(&C)", {1560, 4920, 1335, 375}, "", 6, {}, ids::cmdDirectoryCancel,
+         StyleCancelButton},
+        {"chbAdd", ControlKind::CheckBox, "実行時にリストに追加する(&A)", {3120, 4980, 2775, 255}, "", 7, {},
+         ids::chbAddDirectory},
+        {"Frame1", ControlKind::Frame, "実行時の動作", {120, 3960, 5775, 855}, "", 8, {}, ids::Frame1},
+        {"OptFileName", ControlKind::OptionButton, "ファイル名のみ入力(&F)", {1920, 480, 2415, 310}, "Frame1", 9, {},
+         ids::OptFileName},
+    };
+    return form;
+}
+
+std::string Quoted(const std::string& s) { return s.find(' ') == std::string::npos ? s : "\"" + s + "\""; }
+}  // namespace
+
+frmDirectory::frmDirectory(Platform& platform, mdlDos& shared, frmDosLaunch& main)
+    : platform_(platform),
+      shared_(shared),
+      main_(main),
+      form_(platform.forms.create(frmDirectoryForm())),
+      drvChange(form_->comboBox("drvChange")),
+      dirChange(form_->listBox("dirChange")),
+      filChange(form_->listBox("filChange")),
+      optCD(form_->checkBox("optCD")),
+      optPath(form_->checkBox("optPath")),
+      OptFileName(form_->checkBox("OptFileName")),
+      cmdOk(form_->button("cmdOk")),
+      cmdCancel(form_->button("cmdCancel")),
+      chbAdd(form_->checkBox("chbAdd")) {
+    form_->onQueryUnload = [this] { return Form_QueryUnload(); };
+    drvChange.onChange = [this] { drvChange_Change(); };
+    dirChange.onDblClick = [this] { dirChange_DblClick(); };
+    filChange.onDblClick = [this] { filChange_DblClick(); };
+    cmdOk.onClick = [this] { cmdOk_Click(); };
+    cmdCancel.onClick = [this] { cmdCancel_Click(); };
+}
+
+frmDirectory::~frmDirectory() = default;
+
+void frmDirectory::Show() {
+    Form_Load();
+    form_->show();
+}
+
+void frmDirectory::Activate() { form_->activate(); }
+
+void frmDirectory::Close() { form_->close(); }
+
+void frmDirectory::Form_Load() {
+    form_->setCaption(captions::DirectoryBrowser);
+    for (const std::string& entry : listing::DriveEntries(platform_.files)) drvChange.addItem(entry);
+    std::string start;
+    if (platform_.files.directoryExists(shared_.CurrentDir)) {
+        start = shared_.CurrentDir;
+    } else {
+        std::string folder = platform_.system.programFolder();
+        if (text::EndsWith(folder, "\\")) folder.pop_back();
+        shared_.CurrentDir = folder;
+        start = platform_.files.currentDirectory();
+    }
+    const std::string letter = text::LCase(text::Left(start, 1));
+    for (int i = 0; i < drvChange.count(); ++i) {
+        if (text::Left(drvChange.item(i), 1) == letter) drvChange.setListIndex(i);
+    }
+    try {
+        SetFolder(text::EndsWith(start, ":") ? start + "\\" : start);
+    } catch (const PlatformError&) {
+        // The lists stay empty; picking another drive or folder fills them.
+    }
+    chbAdd.setValue(shared_.AddListDirectory ? 1 : 0);
+    (shared_.DoDirectory == 0 ? optCD : shared_.DoDirectory == 1 ? optPath : OptFileName).setValue(1);
+}
+
+bool frmDirectory::Form_QueryUnload() {
+    shared_.DirectoryShown = false;
+    return false;
+}
+
+void frmDirectory::SetFolder(const std::string& path) {
+    listing::FolderView view = listing::Folders(path, platform_.files);
+    const std::vector<std::string> names = listing::Files(view.entries[static_cast<std::size_t>(view.current)].path,
+                                                          platform_.files);
+    folders_ = std::move(view);
+    path_ = folders_.entries[static_cast<std::size_t>(folders_.current)].path;
+    dirChange.clear();
+    for (const auto& entry : folders_.entries) dirChange.addItem(entry.shown);
+    dirChange.setListIndex(folders_.current);
+    filChange.clear();
+    for (const std::string& name : names) filChange.addItem(name);
+}
+
+void frmDirectory::drvChange_Change() {
+    if (drvChange.listIndex() < 0) return;
+    try {
+        SetFolder(text::Left(drvChange.item(drvChange.listIndex()), 2) + "\\");
+    } catch (const PlatformError&) {
+        // The drive list keeps the drive, the folder list its old folder.
+        platform_.messages.show(NotReadyMessage, "エラー", MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+}
+
+void frmDirectory::dirChange_DblClick() {
+    const int index = dirChange.listIndex();
+    if (index < 0 || index >= static_cast<int>(folders_.entries.size())) return;
+    try {
+        SetFolder(folders_.entries[static_cast<std::size_t>(index)].path);
+    } catch (const PlatformError&) {
+        // A folder that went away: the lists stay as they are.
+    }
+}
+
+void frmDirectory::filChange_DblClick() { filChange.setListIndex(-1); }
+
+std::string frmDirectory::FileName() const {
+    const int index = filChange.listIndex();
+    return index < 0 ? std::string() : filChange.item(index);
+}
+
+void frmDirectory::cmdOk_Click() {
+    if (optCD.value() == 1) {
+        shared_.DoDirectory = 0;
+        MoveCurrentDirectory();
+    } else if (optPath.value() == 1) {
+        shared_.DoDirectory = 1;
+        InputPath();
+    } else if (OptFileName.value() == 1) {
+        shared_.DoDirectory = 2;
+        InputFileName();
+    }
+    shared_.AddListDirectory = chbAdd.value() == 1;
+}
+
+void frmDirectory::cmdCancel_Click() { form_->close(); }
+
+void frmDirectory::MoveCurrentDirectory() {
+    const bool addList = chbAdd.value() == 1;
+    const std::string drive = text::Split(path_, ":").front();
+    main_.ChangeDirectory(drive != shared_.CurrentDrive ? drive : std::string(), path_, addList);
+}
+
+void frmDirectory::InputPath() {
+    std::string s = text::EndsWith(path_, "\\") ? path_ : path_ + "\\";
+    const std::string file = FileName();
+    if (!file.empty()) {
+        s += file;
+    } else if (s.size() < 2 || s[s.size() - 2] != ':') {
+        s.pop_back();  // a folder without its backslash; a root keeps it
+    }
+    s = Quoted(s);
+    TextBox& command = main_.CommandText();
+    command.setText(command.text() + s);
+    if (chbAdd.value() == 1) main_.AddToList(s);
+    BackToMainWindow();
+}
+
+void frmDirectory::InputFileName() {
+    const std::string file = FileName();
+    if (file.empty()) {
+        platform_.messages.show(NoFileMessage, captions::MainWindow, MessageIcon::Exclamation, MessageButtons::Ok);
+    } else {
+        const std::string s = Quoted(file);
+        TextBox& command = main_.CommandText();
+        command.setText(command.text() + s);
+        if (chbAdd.value() == 1) main_.AddToList(s);
+    }
+    BackToMainWindow();
+}
+
+void frmDirectory::BackToMainWindow() {
+    try {
+        platform_.desktop.activateTitle(captions::MainWindow);
+        TextBox& command = main_.CommandText();
+        command.setSelStart(static_cast<int>(command.text().size()));
+    } catch (const PlatformError&) {
+        // Bringing the main window forward is best effort.
+    }
+}
