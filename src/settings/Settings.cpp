@@ -1,5 +1,7 @@
 #include "settings/Settings.h"
 
+#include <cmath>
+
 #include "settings/NumberReading.h"
 #include "text/Text.h"
 
@@ -33,7 +35,7 @@ Values Read(Profile& profile, const std::string& path) {
     return values;
 }
 
-void Write(Profile& profile, const std::string& path, const Saved& values) {
+void Write(Profile& profile, const std::string& path, const Values& values) {
     profile.setString(Section, "AddListMain", YesNo(values.AddListMain), path);
     profile.setString(Section, "AddListDirectory", YesNo(values.AddListDirectory), path);
     const char* action = values.DoDirectory == 0 ? "0" : values.DoDirectory == 1 ? "1" : "2";
@@ -41,8 +43,8 @@ void Write(Profile& profile, const std::string& path, const Saved& values) {
     profile.setString(Section, "CloseDos", values.CloseDos ? "Close" : "No", path);
     profile.setString(Section, "CD", values.CD, path);
     profile.setString(Section, "EnterKey", std::to_string(values.EnterKey), path);
-    profile.setString(Section, "Width", std::to_string(values.Width), path);
-    profile.setString(Section, "Height", std::to_string(values.Height), path);
+    profile.setString(Section, "Width", std::to_string(std::lround(values.Width)), path);
+    profile.setString(Section, "Height", std::to_string(std::lround(values.Height)), path);
 }
 
 bool ReadLoadList(Profile& profile, const std::string& path) { return Get(profile, path, "LoadList", "No") == "Yes"; }

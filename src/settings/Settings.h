@@ -28,18 +28,9 @@ struct Values {
 
 Values Read(Profile& profile, const std::string& path);
 
-// The keys written at close, in this order.
-struct Saved {
-    bool AddListMain = false;
-    bool AddListDirectory = false;
-    std::int16_t DoDirectory = 0;
-    bool CloseDos = false;
-    std::string CD;
-    std::int16_t EnterKey = 0;
-    int Width = 0;
-    int Height = 0;
-};
-void Write(Profile& profile, const std::string& path, const Saved& values);
+// Writes the keys of the close, in this order: AddListMain, AddListDirectory, DoDirectory,
+// CloseDos, CD, EnterKey, Width, Height (whole twips). LoadList and PathOfList are not written.
+void Write(Profile& profile, const std::string& path, const Values& values);
 
 // The two keys of the options dialog, read and written at once.
 bool ReadLoadList(Profile& profile, const std::string& path);

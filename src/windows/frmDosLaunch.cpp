@@ -123,7 +123,7 @@ void frmDosLaunch::LoadSettings() {
 }
 
 void frmDosLaunch::SaveSettings() {
-    settings::Saved values;
+    settings::Values values;
     values.AddListMain = chbAdd.value() == 1;
     values.AddListDirectory = shared_.AddListDirectory;
     values.DoDirectory = shared_.DoDirectory;
@@ -518,29 +518,20 @@ void frmDosLaunch::mnuRedo_Click() {
     }
 }
 
-void frmDosLaunch::mnuCut_Click() {
-    try {
-        const std::string active = form_->activeControlName();
-        if (active == "txtCommand" && txtCommand.selLength() > 0) {
-            platform_.clipboard.clear();
-            platform_.clipboard.setText(txtCommand.selText());
-            txtCommand.setSelText("");
-        } else if (active == "lstCommand") {
-            list_.CutSelected();
-        }
-    } catch (const PlatformError&) {
-        // The clipboard is busy: the command ends quietly.
-    }
-}
+void frmDosLaunch::mnuCut_Click() { CopyFromActiveControl(true); }
 
-void frmDosLaunch::mnuCopy_Click() {
+void frmDosLaunch::mnuCopy_Click() { CopyFromActiveControl(false); }
+
+void frmDosLaunch::CopyFromActiveControl(bool cut) {
     try {
         const std::string active = form_->activeControlName();
         if (active == "txtCommand" && txtCommand.selLength() > 0) {
             platform_.clipboard.clear();
             platform_.clipboard.setText(txtCommand.selText());
+            if (cut) txtCommand.setSelText("");
         } else if (active == "lstCommand") {
-            list_.CopySelected();
+            if (cut) list_.CutSelected();
+            else list_.CopySelected();
         }
     } catch (const PlatformError&) {
         // The clipboard is busy: the command ends quietly.

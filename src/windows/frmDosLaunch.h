@@ -74,6 +74,7 @@ private:
     void mnuCut_Click();
     void mnuCopy_Click();
     void mnuPaste_Click();
+    void CopyFromActiveControl(bool cut);
     void mnuDelete_Click();
     void cmdMove_Click();
     void mnuSetting_Click();

@@ -7,6 +7,18 @@
 using Entries = std::vector<std::string>;
 using Confirm = CommandList::Confirm;
 
+// A command list of its own on fresh fakes, for table-driven cases.
+struct ListOnFakes {
+    ListOnFakes() {
+        fake.files.addDirectory("C:\\Lists");
+        fake.files.addFile("C:\\Lists\\old.txt", "old");
+    }
+    FakePlatform fake;
+    FakeFocus focus;
+    FakeListBox box{"lstCommand", focus, true};
+    CommandList list{box, fake.platform};
+};
+
 class CommandListTest : public ::testing::Test {
 protected:
     CommandListTest() {
@@ -80,12 +92,9 @@ TEST_F(CommandListTest, SavingWritesTheExactBytesThroughATemporaryFile) {
 TEST_F(CommandListTest, AFailedSaveKeepsTheOldFileAndReportsIt) {
     for (auto step : {FakeFileSystem::Step::CreateTemporary, FakeFileSystem::Step::Write,
                       FakeFileSystem::Step::Replace}) {
-        FakePlatform local;
-        local.files.addDirectory("C:\\Lists");
-        local.files.addFile("C:\\Lists\\old.txt", "old");
-        FakeFocus localFocus;
-        FakeListBox localBox{"lstCommand", localFocus, true};
-        CommandList localList{localBox, local.platform};
+        ListOnFakes on;
+        FakePlatform& local = on.fake;
+        CommandList& localList = on.list;
         localList.AddToList("new");
         local.files.failAt = step;
         EXPECT_FALSE(localList.SaveList("C:\\Lists\\old.txt"));
@@ -162,12 +171,10 @@ TEST_F(CommandListTest, TheSaveQuestionMatrix) {
         {"cancel", true, false, true, MessageResult::Cancel, std::nullopt, false, Confirm::Abort, true},
     };
     for (const Case& c : cases) {
-        FakePlatform local;
-        local.files.addDirectory("C:\\Lists");
-        local.files.addFile("C:\\Lists\\old.txt", "old");
-        FakeFocus localFocus;
-        FakeListBox localBox{"lstCommand", localFocus, true};
-        CommandList localList{localBox, local.platform};
+        ListOnFakes on;
+        FakePlatform& local = on.fake;
+        FakeListBox& localBox = on.box;
+        CommandList& localList = on.list;
         if (c.hasFile) localList.ReadListFile("C:\\Lists\\old.txt");
         if (c.empty) {
             localList.AddToList("x");
