@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/PromptProcess.h"
+#include "platform/win32/UniqueHandle.h"
+
+class Win32PromptProcess final : public PromptProcess {
+public:
+    Win32PromptProcess(UniqueHandle process, std::uint32_t id);
+    std::uint32_t id() const override { return id_; }
+    bool isRunning() const override;
+    void terminate() override;
+
+private:
+    UniqueHandle process_;
+    std::uint32_t id_;
+};
+
+class Win32PromptLauncher final : public PromptLauncher {
+public:
+    std::unique_ptr<PromptProcess> start(const std::string& program,
+                                         const std::string& folder) override;
+};

@@ -1,0 +1,54 @@
+#include <exception>
+
+#include "platform/win32/CommonControls.h"
+#include "platform/win32/MessageLoop.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/Win32Platform.h"
+#include "windows/frmDosLaunch.h"
+#include "windows/mdlDos.h"
+
+namespace {
+
+// DLLs come from the system folder only, never from the current or the program's folder.
+// SetDefaultDllDirectories is missing on Windows 7 without its security update.
+void RestrictDllSearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    const auto restrict =
+        kernel32 ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+                       GetProcAddress(kernel32, "SetDefaultDllDirectories")))
+                 : nullptr;
+    if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+int Run() {
+    Win32Platform win32;
+    mdlDos shared;
+    frmDosLaunch main(win32.platform(), shared);
+    main.Form_Load();
+    if (!main.StartedOk()) return 0;
+    main.Show();
+    return RunMessageLoop();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    RestrictDllSearch();
+    // A drive without media must never raise a system dialog.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    try {
+        return Run();
+    } catch (const std::exception& error) {
+        // Destroying the main window on the way out posted WM_QUIT, which would close the
+        // message box at once.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        MessageBoxW(nullptr, ToWide(error.what()).c_str(), L"エラー",
+                    MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        return 1;
+    }
+}
