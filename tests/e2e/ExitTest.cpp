@@ -81,5 +81,24 @@ TEST(Exit, NextInputAfterPromptEndedStartsNewPromptAndIsDropped) {
   }
 }
 
+TEST(Exit, NewPromptStartsInTrackedDirectory) {
+  Session s;
+  const DWORD first = runningPrompt(s);
+  ASSERT_TRUE(execute(s, "mkdir sub"));
+  ASSERT_TRUE(s.waitForDirectory(L"sub")) << s.report();
+  ASSERT_TRUE(execute(s, "cd sub"));
+  EXPECT_TRUE(pollUntil([&] { return sameTextIgnoringCase(widen(s.text(ids::txtCD)), s.pathOf(L"sub")); },
+                        kEffectTimeout))
+      << "txtCD does not follow cd\n"
+      << s.report();
+
+  ASSERT_TRUE(execute(s, "exit"));
+  ASSERT_TRUE(s.waitForPromptEnd(first)) << s.report();
+  ASSERT_TRUE(execute(s, "echo dropped> dropped.txt"));  // starts the new prompt
+  ASSERT_NE(s.waitForPrompt(first), 0u) << s.report();
+  ASSERT_TRUE(execute(s, "echo r2> r2.txt"));
+  EXPECT_TRUE(fileHolds(s, L"sub\\r2.txt", "r2\r\n"));
+}
+
 }  // namespace
 }  // namespace e2e
