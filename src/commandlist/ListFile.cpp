@@ -18,7 +18,9 @@ std::string JoinLines(const std::vector<std::string>& entries) {
 
 std::string Encode(const std::vector<std::string>& entries, CodePage& codePage) {
     const std::string text = JoinLines(entries);
-    if (auto ansi = codePage.toAnsi(text)) return *ansi;
+    // ANSI bytes that happen to begin like the byte-order mark would be read back as UTF-8.
+    const auto ansi = codePage.toAnsi(text);
+    if (ansi && ansi->rfind(Utf8Bom, 0) != 0) return *ansi;
     return Utf8Bom + text;
 }
 

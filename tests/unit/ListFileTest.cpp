@@ -43,6 +43,12 @@ TEST(ListFile, AListTheCodePageCannotHoldIsWrittenAsUtf8) {
     EXPECT_EQ(listfile::Decode(bytes, codePage), (Entries{"cd 日本", "dir"}));
 }
 
+TEST(ListFile, AnsiBytesThatLookLikeAByteOrderMarkAreWrittenAsUtf8) {
+    FakeCodePage codePage;
+    const std::vector<std::string> entries{"\u00EF\u00BB\u00BFd"};  // the mark's bytes as characters
+    EXPECT_EQ(listfile::Decode(listfile::Encode(entries, codePage), codePage), entries);
+}
+
 TEST(ListFile, AnEntryHoldingACrBecomesTwoWhenReadBack) {
     FakeCodePage codePage;
     EXPECT_EQ(listfile::Decode(listfile::Encode({"a\rb"}, codePage), codePage), (Entries{"a", "b"}));
