@@ -79,7 +79,7 @@ FormSpec frmDosLaunchForm() {
          ids::txtCommand, StyleMultiLine | StyleVScroll},
         {"fraButtons", ControlKind::Frame, "", {120, 4680, 4220, 765}, "", 1, {}, ids::fraButtons,
          StyleNoCaption},
-        {"chbAdd", ControlKind::CheckBox, "入力時や実行時にリストに追加する(&A)", {480, 60, 3255, 180},
+        {"chbAdd", ControlKind::CheckBox, "入力時や実行時にリストに追加する(&A)", {480, 60, 3700, 180},
          "fraButtons", 2, {}, ids::chbAdd},
         {"cmdSend", ControlKind::Button, "入力(&I)", {0, 375, 1335, 375}, "fraButtons", 3, SendFont,
          ids::cmdSend, StyleDefaultButton},

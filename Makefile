@@ -1,0 +1,104 @@
+# Tavimero: build, run and test on Debian 12 (GNU make). The two commands that matter:
+#   make run    installs what is missing, cross-builds Tavimero.exe and starts it under Wine
+#   make test   installs what is missing, builds both trees and runs every test
+# Other targets: build native asan cross template bench screenshot clean distclean.
+
+SHELL := /bin/bash
+MAKEFLAGS += --no-print-directory
+# Steps run in the order given, also under `make -j`; the builds use $(JOBS) cores themselves.
+.NOTPARALLEL:
+JOBS ?= 2
+CMAKE ?= cmake
+CTEST ?= ctest
+NATIVE_DIR ?= build/native
+ASAN_DIR ?= build/asan
+CROSS_DIR ?= build/cross
+# The sanitizer tree uses a second compiler, so that both see the portable code.
+ASAN_CXX ?= clang++
+CROSS_BUILD_TYPE ?= Release
+# Per-test limit for Wine tests that set none themselves (seconds).
+WINE_TEST_TIMEOUT ?= 900
+
+export ASAN_OPTIONS ?= detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1
+export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
+
+.PHONY: all run test test-steps build native asan cross template deps bench screenshot \
+	clean distclean native-test asan-test cross-test
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	$(CMAKE) -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug
+	$(CMAKE) --build $(NATIVE_DIR) -j $(JOBS)
+
+asan: deps
+	$(CMAKE) -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIMERO_SANITIZE=ON \
+		-DCMAKE_CXX_COMPILER=$(ASAN_CXX)
+	$(CMAKE) --build $(ASAN_DIR) -j $(JOBS)
+
+cross: deps
+	$(CMAKE) -S . -B $(CROSS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+		-DCMAKE_BUILD_TYPE=$(CROSS_BUILD_TYPE)
+	$(CMAKE) --build $(CROSS_DIR) -j $(JOBS)
+
+build: native cross
+
+template: deps
+	@scripts/wine-template.sh
+
+run: cross template
+	@TAVIMERO_NO_BUILD=1 scripts/run.sh
+
+# The whole run: native unit tests, the same under ASan and UBSan, then the Windows build's
+# tests under Wine. The time is printed also when a step fails.
+test:
+	@start=$$(date +%s); rc=0; \
+	$(MAKE) test-steps || rc=$$?; \
+	echo "make test: $$( ((rc == 0)) && echo done || echo FAILED) in $$(( $$(date +%s) - start )) s"; \
+	exit $$rc
+
+test-steps: native-test asan-test cross-test
+
+native-test: native
+	$(CTEST) --test-dir $(NATIVE_DIR) --output-on-failure --no-tests=error -j $(JOBS)
+
+asan-test: asan
+	$(CTEST) --test-dir $(ASAN_DIR) --output-on-failure --no-tests=error -j $(JOBS)
+
+# Wine tests run one at a time: they share one prefix, and the program is single-instance.
+cross-test: cross template
+	scripts/with-wine.sh $(CTEST) --test-dir $(CROSS_DIR) --output-on-failure --no-tests=error \
+		-j1 --timeout $(WINE_TEST_TIMEOUT)
+
+# Benchmarks print figures; they pass or fail on nothing but running. The cross tree's `bench`
+# target builds them (or `tavimero_bench` alone); each tavimero_bench*.exe then runs under Wine.
+bench: cross template
+	@targets=$$($(CMAKE) --build $(CROSS_DIR) --target help | sed -n 's/^\.\.\. \([^ ]*\).*/\1/p'); \
+	if grep -qx bench <<<"$$targets"; then $(CMAKE) --build $(CROSS_DIR) -j $(JOBS) --target bench; \
+	elif grep -qx tavimero_bench <<<"$$targets"; then \
+		$(CMAKE) --build $(CROSS_DIR) -j $(JOBS) --target tavimero_bench; \
+	else echo "bench: the cross tree has no benchmark yet"; exit 0; fi || exit $$?; \
+	exes=$$(find $(CROSS_DIR) -name 'tavimero_bench*.exe' -type f | sort); \
+	[[ -n $$exes ]] || { echo "bench: no tavimero_bench*.exe was built" >&2; exit 1; }; \
+	for exe in $$exes; do \
+		echo "== $$exe"; \
+		scripts/with-wine.sh wine "$$exe" $(BENCH_ARGS) || exit $$?; \
+	done
+
+# Main window and its prompt as PNG (build/screenshots/main.png), copied for the README.
+screenshot: cross template
+	@scripts/screenshot.sh
+	cp build/screenshots/main.png docs/screenshot.png
+	@echo "docs/screenshot.png updated"
+
+clean:
+	rm -rf $(NATIVE_DIR) $(ASAN_DIR) $(CROSS_DIR) build/screenshots
+
+# Also the Wine prefixes (the template and the one `make run` keeps).
+distclean:
+	@for p in build/wine-template build/wine-run; do \
+		[[ -d $$p ]] && WINEPREFIX=$$PWD/$$p wineserver -k >/dev/null 2>&1; true; done
+	rm -rf build
