@@ -12,6 +12,9 @@ CMAKE ?= cmake
 CTEST ?= ctest
 NATIVE_DIR ?= build/native
 ASAN_DIR ?= build/asan
+FUZZ_DIR ?= build/fuzz
+# Inputs each fuzzer runs in `make test`: a fixed count, so the run's length does not depend on luck.
+FUZZ_RUNS ?= 200000
 CROSS_DIR ?= build/cross
 # The sanitizer tree uses a second compiler, so that both see the portable code.
 ASAN_CXX ?= clang++
@@ -22,7 +25,7 @@ WINE_TEST_TIMEOUT ?= 900
 export ASAN_OPTIONS ?= detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1
 export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 
-.PHONY: all run test test-steps build native asan cross template deps bench screenshot \
+.PHONY: all run test test-steps build native asan cross template deps bench screenshot fuzz fuzz-test \
 	clean distclean native-test asan-test cross-test
 
 all: build
@@ -60,10 +63,19 @@ test:
 	echo "make test: $$( ((rc == 0)) && echo done || echo FAILED) in $$(( $$(date +%s) - start )) s"; \
 	exit $$rc
 
-test-steps: native-test asan-test cross-test
+test-steps: native-test asan-test fuzz-test cross-test
 
 native-test: native
 	$(CTEST) --test-dir $(NATIVE_DIR) --output-on-failure --no-tests=error -j $(JOBS)
+
+# The parsers under libFuzzer with ASan and UBSan, from the seed corpus in fuzz/corpus/.
+fuzz: deps
+	$(CMAKE) -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIMERO_FUZZ=ON \
+		-DTAVIMERO_SANITIZE=ON -DTAVIMERO_TESTS=OFF -DCMAKE_CXX_COMPILER=clang++
+	$(CMAKE) --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz-test: fuzz
+	@scripts/run-fuzzers.sh $(FUZZ_DIR)/fuzz $(FUZZ_RUNS)
 
 asan-test: asan
 	$(CTEST) --test-dir $(ASAN_DIR) --output-on-failure --no-tests=error -j $(JOBS)
