@@ -86,7 +86,7 @@ cross-test: cross template
 		-j1 --timeout $(WINE_TEST_TIMEOUT)
 
 # Benchmarks print figures; they pass or fail on nothing but running. The cross tree's `bench`
-# target builds them (or `tavimero_bench` alone); each tavimero_bench*.exe then runs under Wine.
+# target builds them; each *bench.exe then runs under Wine.
 bench: cross template
 	$(CMAKE) --build $(CROSS_DIR) -j $(JOBS) --target bench
 	@for exe in $$(find $(CROSS_DIR)/bench -name '*bench.exe' -type f | sort); do \
