@@ -25,7 +25,7 @@ WINE_TEST_TIMEOUT ?= 900
 export ASAN_OPTIONS ?= detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1
 export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 
-.PHONY: all run test test-steps build native asan cross template deps bench screenshot fuzz fuzz-test \
+.PHONY: all run test test-steps build native asan cross template deps bench screenshot fuzz fuzz-test package \
 	clean distclean native-test asan-test cross-test
 
 all: build
@@ -99,6 +99,11 @@ screenshot: cross template
 	@scripts/screenshot.sh
 	cp build/screenshots/main.png docs/screenshot.png
 	@echo "docs/screenshot.png updated"
+
+# A zip for Windows users: Tavimero.exe, help.html and a Japanese read-me.
+package: cross
+	$(CMAKE) --build $(CROSS_DIR) --target package_zip
+	$(CMAKE) -E tar tf $(CROSS_DIR)/Tavimero-1.0.1.zip
 
 clean:
 	rm -rf $(NATIVE_DIR) $(ASAN_DIR) $(CROSS_DIR) build/screenshots
