@@ -1,13 +1,34 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "TestSupport.h"
+#include "commandlist/SafeSave.h"
+#include "platform/PlatformError.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32Error.h"
 #include "platform/win32/Win32FileSystem.h"
 
 namespace {
 
-TEST(FileSystemTest, DirectoryExistsAsTheProgramAsksIt) {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+// A drive without media must fail quietly here as in the program.
+class FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+
+    Win32FileSystem files;
+};
+
+void SetAttributes(const std::wstring& path, DWORD attributes) {
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), attributes));
+    // Wine keeps DOS attributes in extended attributes; where the file system has none,
+    // the test could not tell a fault from a missing feature.
+    ASSERT_EQ(GetFileAttributesW(path.c_str()) & attributes, attributes)
+        << "the file system does not keep the attributes";
+}
+
+TEST_F(FileSystemTest, DirectoryExistsAsTheProgramAsksIt) {
     TempFolder folder(L"tvm日本");
     WriteFileBytes(folder.file(L"file.txt"), "x");
     const std::string base = ToUtf8(folder.path());
@@ -26,11 +47,285 @@ TEST(FileSystemTest, DirectoryExistsAsTheProgramAsksIt) {
         {"Q:\\", false},                // a drive that is not there
         {"", true},                     // "\\": the root of the current drive
     };
-    Win32FileSystem files;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(files.directoryExists(c.path), c.exists);
     }
+}
+
+TEST_F(FileSystemTest, FileExistsOnlyForOrdinaryFiles) {
+    TempFolder folder(L"tvm日本");
+    WriteFileBytes(folder.file(L"plain.txt"), "x");
+    WriteFileBytes(folder.file(L"リスト.txt"), "x");
+    WriteFileBytes(folder.file(L"hidden.txt"), "x");
+    WriteFileBytes(folder.file(L"system.txt"), "x");
+    WriteFileBytes(folder.file(L"readonly.txt"), "x");
+    WriteFileBytes(folder.file(L"archived.txt"), "x");
+    CreateDirectoryW(folder.file(L"sub").c_str(), nullptr);
+    SetAttributes(folder.file(L"hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
+    SetAttributes(folder.file(L"system.txt"), FILE_ATTRIBUTE_SYSTEM);
+    SetAttributes(folder.file(L"readonly.txt"), FILE_ATTRIBUTE_READONLY);
+    SetAttributes(folder.file(L"archived.txt"), FILE_ATTRIBUTE_ARCHIVE);
+    const std::string base = ToUtf8(folder.path());
+    struct Case {
+        std::string path;
+        bool exists;
+    };
+    const Case cases[] = {
+        {base + "\\plain.txt", true},
+        {base + "\\PLAIN.TXT", true},  // letter case does not matter
+        {base + "\\リスト.txt", true},
+        {base + "\\readonly.txt", true},  // read-only and archive are ordinary
+        {base + "\\archived.txt", true},
+        {base + "\\hidden.txt", false},
+        {base + "\\system.txt", false},
+        {base + "\\sub", false},
+        {base, false},
+        {base + "\\missing.txt", false},
+        {base + "\\missing\\plain.txt", false},
+        {"Q:\\plain.txt", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(files.fileExists(c.path), c.exists);
+    }
+    SetFileAttributesW(folder.file(L"readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileSystemTest, DrivesAreSingleLettersInOrderWithLabelsForReadyOnes) {
+    const std::vector<std::string> drives = files.drives();
+    ASSERT_FALSE(drives.empty());
+    EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+    EXPECT_EQ(std::set<std::string>(drives.begin(), drives.end()).size(), drives.size());
+    for (const std::string& drive : drives) {
+        EXPECT_TRUE(drive.size() == 1 && drive[0] >= 'A' && drive[0] <= 'Z') << drive;
+    }
+    EXPECT_NE(std::find(drives.begin(), drives.end(), "C"), drives.end());
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+        // Wine maps the Unix root to Z:.
+        EXPECT_NE(std::find(drives.begin(), drives.end(), "Z"), drives.end());
+    }
+
+    EXPECT_NO_THROW(files.volumeLabel("C"));
+    EXPECT_NO_THROW(files.volumeLabel("c:"));
+    std::string absent;
+    for (char letter = 'Z'; letter >= 'D' && absent.empty(); --letter) {
+        if (std::find(drives.begin(), drives.end(), std::string(1, letter)) == drives.end())
+            absent = std::string(1, letter);
+    }
+    ASSERT_FALSE(absent.empty());
+    SCOPED_TRACE("absent drive " + absent);
+    EXPECT_THROW(files.volumeLabel(absent), PlatformError);
+    EXPECT_THROW(files.volumeLabel(""), PlatformError);
+}
+
+TEST_F(FileSystemTest, ListFolderSortsWithoutCaseAndReportsKinds) {
+    TempFolder folder(L"tvm");
+    for (const wchar_t* name : {L"beta.txt", L"Alpha.txt", L"item2", L"item10", L"日本.txt",
+                                L"hidden.txt", L"system.txt", L"zeta.TXT"}) {
+        WriteFileBytes(folder.file(name), "x");
+    }
+    CreateDirectoryW(folder.file(L"Gamma").c_str(), nullptr);
+    CreateDirectoryW(folder.file(L"delta").c_str(), nullptr);
+    SetAttributes(folder.file(L"hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
+    SetAttributes(folder.file(L"system.txt"), FILE_ATTRIBUTE_SYSTEM);
+    SetAttributes(folder.file(L"delta"), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+
+    struct Expected {
+        std::string name;
+        bool directory, hidden, system;
+    };
+    const Expected expected[] = {
+        {"Alpha.txt", false, false, false}, {"beta.txt", false, false, false},
+        {"delta", true, true, false},       {"Gamma", true, false, false},
+        {"hidden.txt", false, true, false}, {"item10", false, false, false},
+        {"item2", false, false, false},     {"system.txt", false, false, true},
+        {"zeta.TXT", false, false, false},  {"日本.txt", false, false, false},
+    };
+    const std::string base = ToUtf8(folder.path());
+    for (const std::string& given : {base, base + "\\"}) {
+        SCOPED_TRACE(given);
+        const std::vector<FolderEntry> entries = files.listFolder(given);
+        ASSERT_EQ(entries.size(), std::size(expected));
+        for (size_t i = 0; i < entries.size(); ++i) {
+            SCOPED_TRACE(expected[i].name);
+            EXPECT_EQ(entries[i].name, expected[i].name);
+            EXPECT_EQ(entries[i].directory, expected[i].directory);
+            EXPECT_EQ(entries[i].hidden, expected[i].hidden);
+            EXPECT_EQ(entries[i].system, expected[i].system);
+        }
+    }
+}
+
+TEST_F(FileSystemTest, ListFolderOfEmptyFolderAndDriveRoot) {
+    TempFolder folder(L"tvm");
+    EXPECT_TRUE(files.listFolder(ToUtf8(folder.path())).empty());
+    for (const std::string root : {"C:\\", "C:"}) {
+        SCOPED_TRACE(root);
+        const auto entries = files.listFolder(root);
+        const bool hasWindows = std::any_of(entries.begin(), entries.end(), [](const auto& e) {
+            return e.directory && (e.name == "windows" || e.name == "Windows");
+        });
+        EXPECT_TRUE(hasWindows);
+        for (const auto& entry : entries) EXPECT_NE(entry.name, "..");
+    }
+}
+
+TEST_F(FileSystemTest, ListFolderFailureCarriesTheSystemText) {
+    TempFolder folder(L"tvm");
+    WriteFileBytes(folder.file(L"file.txt"), "x");
+    for (const std::wstring& path : {folder.file(L"missing"), folder.file(L"missing\\deeper")}) {
+        SCOPED_TRACE(ToUtf8(path));
+        try {
+            files.listFolder(ToUtf8(path));
+            ADD_FAILURE() << "no error";
+        } catch (const PlatformError& error) {
+            EXPECT_EQ(std::string(error.what()), SystemErrorText(ERROR_PATH_NOT_FOUND));
+        }
+    }
+    // A file is no folder (the error differs between Windows and Wine).
+    EXPECT_THROW(files.listFolder(ToUtf8(folder.file(L"file.txt"))), PlatformError);
+}
+
+TEST_F(FileSystemTest, ReadFileGivesEveryByte) {
+    TempFolder folder(L"tvm日本");
+    std::string many;
+    for (int line = 0; line < 100000; ++line) many += "line " + std::to_string(line) + "\r\n";
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b) everyByte.push_back(static_cast<char>(b));
+    const std::pair<std::wstring, std::string> cases[] = {
+        {L"empty.txt", ""},
+        {L"many.txt", many},
+        {L"bytes.bin", everyByte + everyByte},
+        {L"名前.txt", "\x93\xfa\x96\x7b\r\n"},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(ToUtf8(name));
+        WriteFileBytes(folder.file(name), bytes);
+        EXPECT_EQ(files.readFile(ToUtf8(folder.file(name))), bytes);
+    }
+    EXPECT_THROW(files.readFile(ToUtf8(folder.file(L"missing.txt"))), PlatformError);
+    EXPECT_THROW(files.readFile(ToUtf8(folder.path())), PlatformError);
+}
+
+TEST_F(FileSystemTest, TemporaryFilesAreNewEmptyAndInTheFolder) {
+    TempFolder folder(L"tvm日本");
+    const std::string base = ToUtf8(folder.path()) + "\\";
+    const std::string first = files.createTemporaryFile(base);
+    const std::string second = files.createTemporaryFile(base);
+    EXPECT_NE(first, second);
+    for (const std::string& path : {first, second}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(path.rfind(base, 0), 0u) << "not in the folder";
+        EXPECT_EQ(path.find('\\', base.size()), std::string::npos);
+        EXPECT_TRUE(files.fileExists(path));
+        EXPECT_EQ(ReadFileBytes(ToWide(path)), "");
+    }
+    EXPECT_THROW(files.createTemporaryFile(base + "missing\\"), PlatformError);
+}
+
+TEST_F(FileSystemTest, TemporaryFileWithoutFolderGoesToTheCurrentDirectory) {
+    TempFolder folder(L"tvm");
+    const std::string before = files.currentDirectory();
+    files.setCurrentDirectory(ToUtf8(folder.path()));
+    const std::string path = files.createTemporaryFile("");
+    files.setCurrentDirectory(before);
+    const std::vector<FolderEntry> entries = files.listFolder(ToUtf8(folder.path()));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_NE(path.find(entries[0].name), std::string::npos) << path;
+}
+
+TEST_F(FileSystemTest, WriteThenMoveReplacesTheTargetWhole) {
+    TempFolder folder(L"tvm日本");
+    const std::string base = ToUtf8(folder.path()) + "\\";
+    struct Case {
+        const char* name;
+        const char* old;  // nullptr: the target does not exist yet
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"new.txt", nullptr, "echo 1\r\necho 2"},
+        {"existing.txt", "old content that is longer than the new one", "short"},
+        {"リスト.txt", "old", std::string("\xEF\xBB\xBF") + "日本"},
+        {"emptied.txt", "old", ""},
+        {"large.txt", "old", std::string(3 << 20, 'x')},  // more than one write call
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string target = base + c.name;
+        if (c.old) WriteFileBytes(ToWide(target), c.old);
+        const std::string temporary = files.createTemporaryFile(base);
+        files.writeFile(temporary, c.bytes);
+        EXPECT_EQ(ReadFileBytes(ToWide(temporary)), c.bytes);
+        files.moveReplacing(temporary, target);
+        EXPECT_EQ(ReadFileBytes(ToWide(target)), c.bytes);
+        EXPECT_FALSE(files.fileExists(temporary));
+    }
+    // Nothing else is left behind.
+    EXPECT_EQ(files.listFolder(base).size(), std::size(cases));
+}
+
+TEST_F(FileSystemTest, ReadOnlyTargetIsNotReplacedAndKeepsItsBytes) {
+    TempFolder folder(L"tvm");
+    const std::string base = ToUtf8(folder.path()) + "\\";
+    const std::wstring target = folder.file(L"locked.txt");
+    WriteFileBytes(target, "old bytes");
+    SetAttributes(target, FILE_ATTRIBUTE_READONLY);
+    const std::string temporary = files.createTemporaryFile(base);
+    files.writeFile(temporary, "new bytes");
+    try {
+        files.moveReplacing(temporary, ToUtf8(target));
+        ADD_FAILURE() << "a read-only target was replaced";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(std::string(error.what()), SystemErrorText(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_EQ(ReadFileBytes(target), "old bytes");
+    EXPECT_EQ(ReadFileBytes(ToWide(temporary)), "new bytes");
+
+    // Saving as the program does: the error comes through and the temporary file is gone.
+    EXPECT_THROW(SaveFileSafely(files, ToUtf8(target), "newer bytes"), PlatformError);
+    EXPECT_EQ(ReadFileBytes(target), "old bytes");
+    files.removeFile(temporary);
+    EXPECT_EQ(files.listFolder(base).size(), 1u);
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileSystemTest, WriteFailuresCarryTheSystemText) {
+    TempFolder folder(L"tvm");
+    try {
+        files.writeFile(ToUtf8(folder.file(L"missing\\file.txt")), "x");
+        ADD_FAILURE() << "no error";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(std::string(error.what()), SystemErrorText(ERROR_PATH_NOT_FOUND));
+    }
+    EXPECT_THROW(files.writeFile(ToUtf8(folder.path()), "x"), PlatformError);
+    EXPECT_THROW(files.moveReplacing(ToUtf8(folder.file(L"missing.tmp")),
+                                     ToUtf8(folder.file(L"target.txt"))),
+                 PlatformError);
+}
+
+TEST_F(FileSystemTest, RemoveFileIgnoresWhatIsNotThere) {
+    TempFolder folder(L"tvm");
+    const std::wstring path = folder.file(L"gone.txt");
+    WriteFileBytes(path, "x");
+    files.removeFile(ToUtf8(path));
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NO_THROW(files.removeFile(ToUtf8(path)));
+    EXPECT_NO_THROW(files.removeFile(ToUtf8(folder.file(L"missing\\x.txt"))));
+}
+
+TEST_F(FileSystemTest, CurrentDirectoryFollowsSetAndRefusesMissingFolders) {
+    TempFolder folder(L"tvm日本");
+    const std::string before = files.currentDirectory();
+    ASSERT_FALSE(before.empty());
+    files.setCurrentDirectory(ToUtf8(folder.path()));
+    const std::string now = files.currentDirectory();
+    files.setCurrentDirectory(before);
+    EXPECT_EQ(ToWide(now), folder.path());
+    EXPECT_EQ(files.currentDirectory(), before);
+    EXPECT_THROW(files.setCurrentDirectory(ToUtf8(folder.file(L"missing"))), PlatformError);
+    EXPECT_EQ(files.currentDirectory(), before);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ public:
 
     HANDLE get() const { return handle_; }
     explicit operator bool() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
+    // Gives up ownership without closing, for a caller that checks the close itself.
+    HANDLE release() { return std::exchange(handle_, nullptr); }
     void reset() {
         if (*this) CloseHandle(handle_);
         handle_ = nullptr;

@@ -1,7 +1,22 @@
 #pragma once
 #include "platform/FileSystem.h"
 
+// The file system through the ...W functions. The program runs with SEM_FAILCRITICALERRORS,
+// so a drive without media fails quietly instead of asking for a disk.
 class Win32FileSystem final : public FileSystem {
 public:
     bool directoryExists(const std::string& path) override;
+    bool fileExists(const std::string& path) override;
+    std::vector<std::string> drives() override;
+    std::string volumeLabel(const std::string& drive) override;
+    std::vector<FolderEntry> listFolder(const std::string& folder) override;
+    std::string readFile(const std::string& path) override;
+
+    std::string createTemporaryFile(const std::string& folder) override;
+    void writeFile(const std::string& path, const std::string& bytes) override;
+    void moveReplacing(const std::string& temporary, const std::string& target) override;
+    void removeFile(const std::string& path) override;
+
+    std::string currentDirectory() override;
+    void setCurrentDirectory(const std::string& path) override;
 };

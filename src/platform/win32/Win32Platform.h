@@ -1,20 +1,24 @@
 #pragma once
 #include "platform/Platform.h"
 #include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32ConsoleInput.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32FileDialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Form.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32PromptLauncher.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
 
 // The real implementations of every platform interface, owned together.
 class Win32Platform {
 public:
     Win32Platform()
-        : platform_{forms_, launcher_, console_, desktop_, clipboard_, files_, messages_, system_} {
-    }
+        : platform_{forms_,    launcher_, console_, desktop_, clipboard_, files_,
+                    messages_, system_,   shell_,   dialogs_, profile_,   codePage_} {}
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -29,5 +33,9 @@ private:
     Win32FileSystem files_;
     Win32MessageBoxes messages_;
     Win32SystemInfo system_;
+    Win32Shell shell_;
+    Win32FileDialogs dialogs_;
+    Win32Profile profile_;
+    Win32CodePage codePage_;
     Platform platform_;
 };
