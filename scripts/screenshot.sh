@@ -3,6 +3,10 @@
 # build/screenshots/main.png (TAVIMERO_SCREENSHOT overrides). Always under an own Xvfb, in a
 # fresh copy of the template prefix, with Tavimero in a new folder (default settings).
 # Expects build/cross/Tavimero.exe (TAVIMERO_EXE overrides); `make screenshot` builds it.
+#
+# --review renders the windows to check by eye, at 96 and at 144 DPI (150 %): the main window
+# and the version box, as build/screenshots/main-DPI.png and about-DPI.png
+# (TAVIMERO_SCREENSHOT_DIR overrides the folder).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 root=$TAVIMERO_ROOT
@@ -11,14 +15,34 @@ if [[ ${1:-} != --inside ]]; then
     exe=$(realpath "${TAVIMERO_EXE:-$root/build/cross/Tavimero.exe}")
     [[ -f $exe ]] || tavimero_die "$exe is missing (make cross builds it)"
     # Wine's desktop as large as the screen, so that both windows fit side by side.
-    TAVIMERO_XVFB=1 TAVIMERO_XVFB_SCREEN=1280x1024x24 TAVIMERO_WINE_DESKTOP=1280x1024 \
-        exec "$root/scripts/with-wine.sh" "$0" --inside "$exe"
+    run() {
+        TAVIMERO_XVFB=1 TAVIMERO_XVFB_SCREEN=1280x1024x24 TAVIMERO_WINE_DESKTOP=1280x1024 \
+            "$root/scripts/with-wine.sh" "$0" --inside "$exe" "$@"
+    }
+    if [[ ${1:-} == --review ]]; then
+        dir=${TAVIMERO_SCREENSHOT_DIR:-$root/build/screenshots}
+        for dpi in 96 144; do
+            run "$dpi" "$dir/main-$dpi.png" "$dir/about-$dpi.png"
+        done
+        exit 0
+    fi
+    run 96 "${TAVIMERO_SCREENSHOT:-$root/build/screenshots/main.png}"
+    exit
 fi
 
 # Inside with-wine.sh: WINEPREFIX is a fresh copy, DISPLAY an own Xvfb of 1280x1024.
+# Arguments: the program, the DPI, the main window's picture, and the version box's (optional).
 exe=$2
-out=${TAVIMERO_SCREENSHOT:-$root/build/screenshots/main.png}
+dpi=$3
+out=$4
+about=${5:-}
 margin=8
+
+# The DPI programs see is read from the registry when they start.
+if [[ $dpi != 96 ]]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
+        tavimero_die "could not set the DPI"
+fi
 
 folder=$WINEPREFIX/drive_c/Tavimero
 mkdir -p "$folder"
@@ -66,3 +90,36 @@ tavimero_wait_screen_still 10
 mkdir -p "$(dirname "$out")"
 import -window root -crop "${width}x${height}+0+0" +repage "$out"
 echo "Screenshot saved to $out"
+
+[[ -n $about ]] || exit 0
+# Where a window stands on the screen: xwininfo's absolute position (xdotool's is off for
+# windows inside Wine's desktop), into LEFT, TOP, RIGHT and BOTTOM.
+placement() {
+    local info
+    info=$(xwininfo -id "$1")
+    LEFT=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
+    TOP=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+    RIGHT=$((LEFT + $(awk '/^ *Width:/ {print $NF}' <<<"$info")))
+    BOTTOM=$((TOP + $(awk '/^ *Height:/ {print $NF}' <<<"$info")))
+}
+# The version box through the Help menu, with the keyboard: Alt+H, then A.
+placement "$main"
+xdotool mousemove $(((LEFT + RIGHT) / 2)) $(((TOP + BOTTOM) / 2)) click 1
+xdotool key alt+h
+tavimero_wait_screen_still 3
+xdotool key a
+box=$(tavimero_wait_window '^バージョン情報$' 20) || tavimero_die "the version box did not appear"
+tavimero_wait_screen_still 10
+# The box stands centred over the main window: the picture shows both.
+placement "$main"
+left=$LEFT top=$TOP right=$RIGHT bottom=$BOTTOM
+placement "$box"
+((LEFT < left)) && left=$LEFT
+((TOP < top)) && top=$TOP
+((RIGHT > right)) && right=$RIGHT
+((BOTTOM > bottom)) && bottom=$BOTTOM
+left=$((left > margin ? left - margin : 0))
+top=$((top > margin ? top - margin : 0))
+mkdir -p "$(dirname "$about")"
+import -window root -crop "$((right - left + margin))x$((bottom - top + margin))+$left+$top" +repage "$about"
+echo "Screenshot saved to $about"

@@ -8,16 +8,18 @@ FormSpec frmAboutForm() {
     FormSpec form;
     form.name = "frmAbout";
     form.caption = captions::About;
-    form.clientWidthTwips = 3750;
+    // Wide enough for the home page's line on one line: a narrower label wraps it and pushes
+    // the last line out of sight.
+    form.clientWidthTwips = 4695;
     form.clientHeightTwips = 2265;
     form.font = {"ＭＳ Ｐゴシック", 900};
     form.sizable = false;
     form.controls = {
-        {"lblAbout", ControlKind::Label, "", {240, 240, 3255, 255}, "", 0, {"ＭＳ ゴシック", 1125},
+        {"lblAbout", ControlKind::Label, "", {240, 240, 4215, 255}, "", 0, {"ＭＳ ゴシック", 1125},
          ids::lblAbout},
-        {"cmdOk", ControlKind::Button, "OK", {1250, 1800, 1335, 375}, "", 1, {}, ids::cmdAboutOk,
+        {"cmdOk", ControlKind::Button, "OK", {1680, 1800, 1335, 375}, "", 1, {}, ids::cmdAboutOk,
          StyleDefaultButton | StyleCancelButton},
-        {"lblInfo", ControlKind::Label, "", {240, 720, 3255, 975}, "", 2, {}, ids::lblInfo},
+        {"lblInfo", ControlKind::Label, "", {240, 720, 4215, 975}, "", 2, {}, ids::lblInfo},
     };
     return form;
 }

@@ -36,3 +36,17 @@ UINT DpiForWindow(HWND window) {
     }
     return SystemDpi();
 }
+
+int SystemMetricForDpi(int index, UINT dpi) {
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    if (forDpi) return forDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi) {
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto forDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    if (forDpi && forDpi(&rect, style, hasMenu ? TRUE : FALSE, exStyle, dpi)) return;
+    AdjustWindowRectEx(&rect, style, hasMenu ? TRUE : FALSE, exStyle);
+}

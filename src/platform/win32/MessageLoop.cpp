@@ -4,8 +4,7 @@
 #include "platform/win32/Win32Form.h"
 
 void ProcessMessage(MSG& message) {
-    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (!(Win32Form::IsFormWindow(root) && IsDialogMessageW(root, &message))) {
+    if (!Win32Form::TranslateKeyboard(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

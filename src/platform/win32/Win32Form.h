@@ -8,11 +8,13 @@
 
 #include "platform/Form.h"
 #include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32Toolbar.h"
 
-// A top-level window built from its control table. The controls are children of the window
-// itself (also those placed in a frame, which only positions them), so every WM_COMMAND
-// reaches it.
-class Win32Form final : public Form, private DefaultButtonKeeper {
+// A top-level window built from its control table: controls, menu bar and toolbar. The
+// controls are children of the window itself (also those placed in a frame, which only
+// positions them), so every WM_COMMAND reaches it. The form keeps each control's rectangle in
+// twips and places it in pixels for the window's DPI.
+class Win32Form final : public Form, private DefaultButtonKeeper, private ControlSite {
 public:
     // isMain: destroying this window ends the message loop.
     Win32Form(const FormSpec& table, bool isMain);
@@ -25,47 +27,106 @@ public:
     Button& button(const std::string& name) override;
     CheckBox& checkBox(const std::string& name) override;
     Frame& frame(const std::string& name) override;
+    Label& label(const std::string& name) override;
+    Timer& timer(const std::string& name) override;
+    ComboBox& comboBox(const std::string& name) override;
+
+    std::string activeControlName() const override;
+    void popupMenu(const std::string& menuName) override;
+    void activate() override;
+    void setCaption(const std::string& caption) override;
     void show() override;
+    void showModal(Form& owner) override;
     void close() override;
+    int widthTwips() const override;
+    int heightTwips() const override;
+    void setSizeTwips(int width, int height) override;
+    TwipsSize workAreaTwips() const override;
+    TwipsSize minimumSizeTwips() const override;
+    void* nativeHandle() const override { return window_; }
 
     HWND window() const { return window_; }
-    // True when the window is a form's top-level window: the message loop gives such windows
-    // the dialog manager's keyboard handling.
+    HWND toolbarWindow() const { return toolbar_ ? toolbar_->window() : nullptr; }
+    UINT dpi() const { return dpi_; }
+    // The control adapter behind a name (for tests of the Win32 layer).
+    ControlWindow* controlWindow(const std::string& name) const;
+
+    // True when the window is a form's top-level window.
     static bool IsFormWindow(HWND window);
+    // The message loop's keyboard step for a message to a form or one of its controls: the
+    // form's menu shortcuts, then the dialog manager's keys (Tab, Enter, Esc, arrows,
+    // mnemonics). True when the message was handled and must not be dispatched again.
+    static bool TranslateKeyboard(MSG& message);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT command(WPARAM wParam, LPARAM lParam);
+    LRESULT dpiChanged(UINT dpi, const RECT& suggested);
 
+    // DefaultButtonKeeper
     int defaultButtonId() const override { return defaultId_; }
     void setDefaultButtonId(int id) override;
     void buttonFocusChanged(int id, bool focused) override;
     // Gives the push button that Enter presses now the default-button frame.
     void showDefaultButton();
 
+    // ControlSite
+    HWND formWindow() const override { return window_; }
+    TwipsRect rectOf(const ControlWindow& control) const override;
+    void moveControl(const ControlWindow& control, const TwipsRect& rect) override;
+    void optionChosen(const ControlWindow& option) override;
+    void setPopupAnchor(const POINT* screen) override;
+
+    struct Entry {
+        ControlSpec layout;  // layout.rect is where the control stands now, in twips
+        std::unique_ptr<ControlWindow> control;
+    };
+
+    // The outer size in pixels the table asks for at the current DPI.
+    SIZE tableSize() const;
     void createControls();
-    const ControlSpec* layoutOf(const std::string& name) const;
+    std::unique_ptr<ControlWindow> createControl(const ControlSpec& control);
+    // Marks the first option button of each run of them (and the control after the run) as
+    // the start of a group, so that the arrow keys move among the options of one container.
+    void groupOptionButtons();
+    Entry* entryOf(const ControlWindow& control);
+    const Entry* entryOf(const ControlWindow& control) const;
+    const Entry* entryNamed(const std::string& name) const;
+    // Positions the control for the current DPI; a frame takes the controls in it along.
+    void place(const Entry& entry, int depth = 0);
     // Positions every control and sets the fonts for the window's current DPI.
     void layOut();
-    RECT pixelRect(const ControlSpec& control) const;
+    RECT pixelRect(const Entry& entry) const;
     HFONT fontFor(const FontSpec& font);
     void releaseFonts();
+    // The program icon in the sizes the system shows at the window's DPI.
+    void applyIcons();
+    void releaseIcons();
+    RECT outerRect() const;
     ControlWindow* controlOf(HWND window) const;
     template <class Kind>
     Kind& find(const std::string& name);
 
     FormSpec table_;
     bool isMain_;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
+    bool ready_ = false;  // the controls exist: size changes are reported
+    bool shown_ = false;
     int defaultId_ = 0;
     int focusedButtonId_ = 0;  // the push button with the focus, 0 for none
     int cancelId_ = 0;
-    HWND lastFocus_ = nullptr;  // restored when the window is activated again
-    struct Entry {
-        ControlSpec layout;
-        std::unique_ptr<ControlWindow> control;
-    };
+    HWND lastFocus_ = nullptr;   // restored when the window is activated again
+    HWND modalOwner_ = nullptr;  // the window disabled while this one is shown modal
+    HACCEL accelerators_ = nullptr;
+    std::unique_ptr<Win32Toolbar> toolbar_;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    bool popupAnchored_ = false;
+    POINT popupAnchor_{};
     std::vector<Entry> controls_;  // in tab order, which is also the creation order
     std::map<std::string, ControlWindow*> byName_;
     std::map<std::pair<std::string, int>, HFONT> fonts_;  // face and size, for the current DPI

@@ -1,3 +1,5 @@
+#include <ole2.h>
+
 #include <exception>
 
 #include "platform/win32/CommonControls.h"
@@ -39,6 +41,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    // Files dropped from the shell arrive through OLE drag and drop, which needs OLE on the
+    // thread that owns the windows. Without it the controls fall back to the older drop message.
+    const bool ole = SUCCEEDED(OleInitialize(nullptr));
+    struct OleEnd {
+        bool started;
+        ~OleEnd() {
+            if (started) OleUninitialize();
+        }
+    } oleEnd{ole};
     try {
         return Run();
     } catch (const std::exception& error) {

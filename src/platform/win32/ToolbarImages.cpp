@@ -1,0 +1,262 @@
+#include "platform/win32/ToolbarImages.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr int kSmallSize = 16;
+constexpr int kLargeSize = 24;
+// The directory tree is drawn on this colour, which becomes its transparent part.
+constexpr COLORREF kTransparent = RGB(255, 0, 255);
+
+// The image's index in the system's standard set, if it has one.
+std::optional<int> StandardImage(ToolImage image) {
+    switch (image) {
+    case ToolImage::New:
+        return STD_FILENEW;
+    case ToolImage::Open:
+        return STD_FILEOPEN;
+    case ToolImage::Save:
+        return STD_FILESAVE;
+    case ToolImage::Cut:
+        return STD_CUT;
+    case ToolImage::Copy:
+        return STD_COPY;
+    case ToolImage::Paste:
+        return STD_PASTE;
+    case ToolImage::Undo:
+        return STD_UNDO;
+    case ToolImage::Redo:
+        return STD_REDOW;
+    case ToolImage::Delete:
+        return STD_DELETE;
+    case ToolImage::DirectoryTree:
+        break;
+    }
+    return std::nullopt;
+}
+
+constexpr ToolImage kImages[] = {ToolImage::New,   ToolImage::Open, ToolImage::Save,
+                                 ToolImage::Cut,   ToolImage::Copy, ToolImage::Paste,
+                                 ToolImage::Undo,  ToolImage::Redo, ToolImage::DirectoryTree,
+                                 ToolImage::Delete};
+
+// A square image as 32-bit pixels, top row first, blue-green-red-alpha with straight alpha.
+struct Pixels {
+    int size = 0;
+    std::vector<uint32_t> argb;
+    uint32_t& at(int x, int y) { return argb[static_cast<size_t>(y * size + x)]; }
+};
+
+BITMAPINFO TopDown32(int size) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+std::vector<uint32_t> Read(HDC dc, HBITMAP bitmap, int size) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(size * size));
+    BITMAPINFO info = TopDown32(size);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(size), pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// An image of the standard set, with its transparency: the image's own alpha where it has
+// one, else its mask.
+Pixels ReadStandard(HIMAGELIST images, int index, int size) {
+    Pixels image{size, std::vector<uint32_t>(static_cast<size_t>(size * size), 0)};
+    HICON icon = ImageList_GetIcon(images, index, ILD_TRANSPARENT);
+    ICONINFO parts{};
+    if (!icon || !GetIconInfo(icon, &parts)) {
+        if (icon) DestroyIcon(icon);
+        return image;
+    }
+    HDC screen = GetDC(nullptr);
+    if (parts.hbmColor) image.argb = Read(screen, parts.hbmColor, size);
+    const std::vector<uint32_t> mask = Read(screen, parts.hbmMask, size);
+    ReleaseDC(nullptr, screen);
+    const bool hasAlpha = std::any_of(image.argb.begin(), image.argb.end(),
+                                      [](uint32_t p) { return (p >> 24) != 0; });
+    if (!hasAlpha) {
+        for (size_t i = 0; i < image.argb.size(); ++i) {
+            const bool transparent = (mask[i] & 0xFFFFFF) != 0;
+            image.argb[i] = transparent ? 0 : (image.argb[i] | 0xFF000000u);
+        }
+    }
+    if (parts.hbmColor) DeleteObject(parts.hbmColor);
+    DeleteObject(parts.hbmMask);
+    DestroyIcon(icon);
+    return image;
+}
+
+// Scaled by a whole number of pixels (each pixel repeated), centred in a square of side size.
+Pixels Enlarged(const Pixels& source, int size) {
+    const int scale = std::max(1, size / source.size);
+    const int offset = (size - source.size * scale) / 2;
+    Pixels image{size, std::vector<uint32_t>(static_cast<size_t>(size * size), 0)};
+    for (int y = 0; y < source.size * scale && offset + y < size; ++y)
+        for (int x = 0; x < source.size * scale && offset + x < size; ++x)
+            image.at(offset + x, offset + y) =
+                source.argb[static_cast<size_t>((y / scale) * source.size + x / scale)];
+    return image;
+}
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+Pixels DrawnDirectoryTree(int size) {
+    Pixels image{size, {}};
+    BITMAPINFO info = TopDown32(size);
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!bitmap) {
+        DeleteDC(dc);
+        image.argb.assign(static_cast<size_t>(size * size), 0);
+        return image;
+    }
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    Fill(dc, {0, 0, size, size}, kTransparent);
+    DrawDirectoryTreeImage(dc, size);
+    GdiFlush();
+    const auto* drawn = static_cast<const uint32_t*>(bits);
+    constexpr uint32_t key = 0xFF00FF;  // kTransparent as the DIB stores it
+    image.argb.assign(drawn, drawn + size * size);
+    for (uint32_t& pixel : image.argb)
+        pixel = (pixel & 0xFFFFFF) == key ? 0 : (pixel | 0xFF000000u);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return image;
+}
+
+// An icon of the pixels: the image list keeps an icon's alpha, and its mask for systems and
+// states (a disabled button) that use the mask.
+HICON ToIcon(const Pixels& image) {
+    const int size = image.size;
+    BITMAPINFO info = TopDown32(size);
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!colour) return nullptr;
+    std::copy(image.argb.begin(), image.argb.end(), static_cast<uint32_t*>(bits));
+    const int stride = (size + 15) / 16 * 2;  // monochrome rows are whole 16-bit words
+    std::vector<BYTE> maskBits(static_cast<size_t>(stride * size), 0);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if ((image.argb[static_cast<size_t>(y * size + x)] >> 24) == 0)
+                maskBits[static_cast<size_t>(y * stride + x / 8)] |=
+                    static_cast<BYTE>(0x80 >> (x % 8));
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
+    ICONINFO parts{TRUE, 0, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&parts);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+}
+
+// The standard images of one set, through a hidden toolbar that loads them.
+class StandardImages {
+public:
+    StandardImages(HWND parent, bool large) {
+        toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                                   WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE, 0, 0, 0, 0, parent,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!toolbar_) return;
+        SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        SendMessageW(toolbar_, TB_LOADIMAGES, large ? IDB_STD_LARGE_COLOR : IDB_STD_SMALL_COLOR,
+                     reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+        list_ = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar_, TB_GETIMAGELIST, 0, 0));
+    }
+    ~StandardImages() {
+        if (toolbar_) DestroyWindow(toolbar_);
+    }
+    StandardImages(const StandardImages&) = delete;
+    StandardImages& operator=(const StandardImages&) = delete;
+    HIMAGELIST list() const { return list_; }
+
+private:
+    HWND toolbar_ = nullptr;
+    HIMAGELIST list_ = nullptr;
+};
+
+}  // namespace
+
+int ToolbarImageSize(UINT dpi) {
+    return std::max(MulDiv(kSmallSize, static_cast<int>(dpi), 96), kSmallSize);
+}
+
+void DrawDirectoryTreeImage(HDC dc, int size) {
+    // Laid out on a grid of 16 × 16 cells; every edge falls on a whole pixel of the size.
+    const auto at = [size](int cell) { return MulDiv(cell, size, 16); };
+    const int line = std::max(1, size / 16);
+    const COLORREF outline = RGB(128, 96, 0);
+    const COLORREF body = RGB(255, 214, 90);
+    const COLORREF tab = RGB(236, 180, 40);
+    const COLORREF tree = RGB(64, 64, 64);
+
+    const auto folder = [&](int left, int top, int right, int bottom) {
+        // The tab on the top left, then the body, each with a one-line outline.
+        const RECT tabRect{at(left), at(top), at(left + 3), at(top + 1) + line};
+        const RECT bodyRect{at(left), at(top + 1), at(right), at(bottom)};
+        Fill(dc, tabRect, outline);
+        Fill(dc, {tabRect.left + line, tabRect.top + line, tabRect.right - line, tabRect.bottom},
+             tab);
+        Fill(dc, bodyRect, outline);
+        Fill(dc,
+             {bodyRect.left + line, bodyRect.top + line, bodyRect.right - line,
+              bodyRect.bottom - line},
+             body);
+    };
+    // The tree line from below the top folder down to the lower sub-folder, with a branch to
+    // each sub-folder.
+    const int trunk = at(3);
+    Fill(dc, {trunk, at(6), trunk + line, at(14) + line}, tree);
+    Fill(dc, {trunk, at(9), at(7), at(9) + line}, tree);
+    Fill(dc, {trunk, at(14), at(7), at(14) + line}, tree);
+
+    folder(1, 1, 10, 6);
+    folder(7, 7, 15, 11);
+    folder(7, 12, 15, 16);
+}
+
+HIMAGELIST CreateToolbarImages(HWND parent, UINT dpi) {
+    const int size = ToolbarImageSize(dpi);
+    // Whole-pixel scaling keeps the edges sharp; the set that fills more of the square that
+    // way is taken (the large one when both fill it alike), and what is left is a margin.
+    const int smallFill = kSmallSize * (size / kSmallSize);
+    const int largeFill = kLargeSize * (size / kLargeSize);
+    const bool large = largeFill >= smallFill;
+    const int source = large ? kLargeSize : kSmallSize;
+
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK,
+                                         static_cast<int>(std::size(kImages)), 0);
+    if (!images) return nullptr;
+    StandardImages standard(parent, large);
+    for (ToolImage image : kImages) {
+        const std::optional<int> index = StandardImage(image);
+        Pixels pixels =
+            !index ? DrawnDirectoryTree(size)
+            : standard.list()
+                ? Enlarged(ReadStandard(standard.list(), *index, source), size)
+                : Pixels{size, std::vector<uint32_t>(static_cast<size_t>(size * size), 0)};
+        HICON icon = ToIcon(pixels);
+        ImageList_ReplaceIcon(images, -1, icon);
+        if (icon) DestroyIcon(icon);
+    }
+    return images;
+}
