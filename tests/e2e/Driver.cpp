@@ -288,6 +288,7 @@ Session::Session(const SessionOptions& options) : folder_(options.folderName) {
     throw std::runtime_error("cannot copy " + narrow(program) + " to " + narrow(exe_) + " (error " +
                              std::to_string(GetLastError()) + ")");
   }
+  if (options.beforeStart) options.beforeStart(folder_.path());
   // Started from another folder, so a prompt that inherits the caller's folder is told apart
   // from one that starts in the program's folder.
   auto started = startProcess(exe_, options.arguments, tempRoot());
@@ -520,6 +521,140 @@ std::string Session::report() const {
   out << "prompts seen:";
   for (const auto& [pid, h] : prompts_) out << " " << pid << (hasEnded(h.get()) ? " (ended)" : " (running)");
   out << "\n" << folder_.listing();
+  return out.str();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Other windows of the program
+
+LRESULT sendTo(HWND target, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(target, message, wParam, lParam, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
+                           &result)) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%x", message);
+    throw std::runtime_error("window \"" + windowText(target) + "\" (id " + std::to_string(GetDlgCtrlID(target)) +
+                             ") did not answer message 0x" + hex + " within " + std::to_string(timeout.count()) +
+                             " ms" + (IsWindow(target) ? "" : ": it is gone"));
+  }
+  return static_cast<LRESULT>(result);
+}
+
+std::string windowText(HWND window) {
+  // GetWindowTextW would not ask a control of another process for its text.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return "(no answer)";
+  std::wstring buf(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_NORMAL, 5000,
+                           &copied)) {
+    return "(no answer)";
+  }
+  buf.resize(std::min<size_t>(copied, length));
+  return narrow(buf);
+}
+
+void setWindowText(HWND window, std::string_view utf8) {
+  const std::wstring text = widen(utf8);
+  sendTo(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring windowClass(HWND window) {
+  wchar_t buf[128];
+  const int n = GetClassNameW(window, buf, static_cast<int>(std::size(buf)));
+  return std::wstring(buf, static_cast<size_t>(std::max(n, 0)));
+}
+
+HWND childById(HWND parent, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(hwnd) == s->id) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND requireChild(HWND parent, int id) {
+  HWND child = childById(parent, id);
+  if (!child) {
+    throw std::runtime_error("window \"" + windowText(parent) + "\" has no control with id " + std::to_string(id));
+  }
+  return child;
+}
+
+void clickChild(HWND parent, int id) { sendTo(requireChild(parent, id), BM_CLICK, 0, 0, std::chrono::seconds(30)); }
+
+void postClickChild(HWND parent, int id) { PostMessageW(requireChild(parent, id), BM_CLICK, 0, 0); }
+
+bool childChecked(HWND parent, int id) { return sendTo(requireChild(parent, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool childEnabled(HWND parent, int id) { return IsWindowEnabled(requireChild(parent, id)) != FALSE; }
+
+std::vector<HWND> windowsOf(DWORD pid, std::wstring_view caption) {
+  std::vector<HWND> found;
+  for (HWND hwnd : visibleWindowsOf(pid)) {
+    wchar_t buf[256];
+    const int n = GetWindowTextW(hwnd, buf, static_cast<int>(std::size(buf)));
+    if (std::wstring_view(buf, static_cast<size_t>(std::max(n, 0))) == caption) found.push_back(hwnd);
+  }
+  return found;
+}
+
+HWND waitForWindowOf(DWORD pid, std::wstring_view caption, milliseconds timeout, HWND except, bool dialogClassOnly) {
+  HWND found = nullptr;
+  pollUntil(
+      [&] {
+        for (HWND hwnd : windowsOf(pid, caption)) {
+          if (hwnd == except) continue;
+          if (dialogClassOnly && windowClass(hwnd) != L"#32770") continue;
+          found = hwnd;
+          return true;
+        }
+        return false;
+      },
+      timeout);
+  return found;
+}
+
+bool waitForWindowGone(HWND window, milliseconds timeout) {
+  return pollUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
+}
+
+std::string messageBoxText(HWND box) {
+  if (HWND text = GetDlgItem(box, 0xFFFF)) return windowText(text);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (lower(windowClass(child)) != L"static") continue;
+    const std::string content = windowText(child);
+    if (!content.empty()) return content;
+  }
+  return {};
+}
+
+void closeMessageBox(HWND box) { pressDialogButton(box, GetDlgItem(box, IDOK) ? IDOK : IDCANCEL); }
+
+void pressDialogButton(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::string describeWindowsOf(DWORD pid) {
+  std::ostringstream out;
+  out << "visible windows of process " << pid << ":\n";
+  for (HWND hwnd : visibleWindowsOf(pid)) {
+    wchar_t buf[256];
+    const int n = GetWindowTextW(hwnd, buf, static_cast<int>(std::size(buf)));
+    out << "  [" << narrow(windowClass(hwnd)) << "] \"" << narrow(std::wstring_view(buf, static_cast<size_t>(std::max(n, 0))))
+        << "\"" << (IsWindowEnabled(hwnd) ? "" : " (disabled)") << "\n";
+  }
   return out.str();
 }
 

@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -119,6 +120,9 @@ Started startProcess(const std::wstring& exe, const std::wstring& arguments, con
 struct SessionOptions {
   std::wstring folderName = L"Tavimero e2e";  // a space in the path on purpose
   std::wstring arguments;                     // command line after the program's path
+  // Called with the program's folder after the copy, before the start: a place for the
+  // settings file and list files the program reads at start-up.
+  std::function<void(const std::wstring& folder)> beforeStart;
 };
 
 // One running Tavimero.exe copied into a fresh folder. The destructor ends it and every
@@ -184,5 +188,47 @@ class Session {
   HWND window_ = nullptr;
   std::map<DWORD, Handle> prompts_;
 };
+
+// ---------------------------------------------------------------------------------------------
+// Other windows of the program: dialogs, message boxes and the system's file boxes, worked by
+// window handle. Sending functions throw when the window does not answer within the timeout.
+
+LRESULT sendTo(HWND target, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout = kEffectTimeout);
+std::string windowText(HWND window);
+void setWindowText(HWND window, std::string_view utf8);
+std::wstring windowClass(HWND window);
+
+// The descendant of parent with the control id (first in depth-first order), or nullptr.
+HWND childById(HWND parent, int id);
+// As childById, but throws naming the caption of parent when there is none.
+HWND requireChild(HWND parent, int id);
+
+// BM_CLICK, returning when the program has handled it.
+void clickChild(HWND parent, int id);
+// BM_CLICK posted: returns at once. For buttons whose handler shows a modal window (a message
+// box), which would hold a sent message until it closes.
+void postClickChild(HWND parent, int id);
+bool childChecked(HWND parent, int id);
+bool childEnabled(HWND parent, int id);
+
+// A visible top-level window of process pid with exactly the caption, other than `except`;
+// nullptr at the deadline. A window of the dialog class ("#32770": message boxes, the
+// system's file boxes) when dialogClassOnly.
+HWND waitForWindowOf(DWORD pid, std::wstring_view caption, milliseconds timeout = kEffectTimeout,
+                     HWND except = nullptr, bool dialogClassOnly = false);
+// Every visible top-level window of pid with the caption.
+std::vector<HWND> windowsOf(DWORD pid, std::wstring_view caption);
+bool waitForWindowGone(HWND window, milliseconds timeout = kEffectTimeout);
+
+// The message text of a message box: its static control with text (id 0xFFFF on Windows
+// and Wine).
+std::string messageBoxText(HWND box);
+// Presses the box's OK button, or Cancel when it has no OK.
+void closeMessageBox(HWND box);
+// Presses the button with the id (IDYES, IDNO, ...) of a dialog or message box; returns at once.
+void pressDialogButton(HWND dialog, int id);
+
+// Top-level windows of pid with class and caption, one a line, for failure reports.
+std::string describeWindowsOf(DWORD pid);
 
 }  // namespace e2e

@@ -22,7 +22,7 @@ TEST(Startup, PromptStartsInProgramFolderShownInCurrentDirectoryBox) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(narrow(c.folderName));
-    Session s(SessionOptions{c.folderName, L""});
+    Session s(SessionOptions{c.folderName, L"", {}});
 
     EXPECT_TRUE(sameTextIgnoringCase(widen(s.text(ids::txtCD)), s.folder())) << s.report();
     const DWORD prompt = runningPrompt(s);
