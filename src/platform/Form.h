@@ -60,5 +60,5 @@ public:
 class FormFactory {
 public:
     virtual ~FormFactory() = default;
-    virtual std::unique_ptr<Form> create(const FormSpec& spec) = 0;
+    virtual std::unique_ptr<Form> create(const FormSpec& design) = 0;
 };

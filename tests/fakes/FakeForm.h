@@ -10,9 +10,9 @@
 // A window built in memory from its control table.
 class FakeForm : public Form {
 public:
-    explicit FakeForm(const FormSpec& spec)
-        : spec(spec), width(spec.outerWidthTwips), height(spec.outerHeightTwips) {
-        for (const ControlSpec& control : spec.controls) {
+    explicit FakeForm(const FormSpec& design)
+        : design(design), width(design.outerWidthTwips), height(design.outerHeightTwips) {
+        for (const ControlSpec& control : design.controls) {
             switch (control.kind) {
                 case ControlKind::TextBox:
                     add(control, std::make_unique<FakeTextBox>(control.name, focus));
@@ -80,7 +80,7 @@ public:
     int widthTwips() const override { return width; }
     int heightTwips() const override { return height; }
 
-    void setCaption(const std::string& caption) override { spec.caption = caption; }
+    void setCaption(const std::string& caption) override { design.caption = caption; }
     void show() override {
         shown = true;
         if (onActivate) onActivate();
@@ -117,7 +117,7 @@ public:
         return *typed;
     }
 
-    FormSpec spec;
+    FormSpec design;
     FakeFocus focus;
     int width;
     int height;
@@ -139,8 +139,8 @@ private:
 
 class FakeFormFactory : public FormFactory {
 public:
-    std::unique_ptr<Form> create(const FormSpec& spec) override {
-        auto form = std::make_unique<FakeForm>(spec);
+    std::unique_ptr<Form> create(const FormSpec& design) override {
+        auto form = std::make_unique<FakeForm>(design);
         created.push_back(form.get());
         return form;
     }

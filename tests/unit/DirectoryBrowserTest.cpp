@@ -32,7 +32,7 @@ protected:
 
 TEST_F(DirectoryBrowserTest, OpensOnTheTrackedFolderWithLinkedLists) {
     EXPECT_TRUE(shared.DirectoryShown);
-    EXPECT_EQ(browser().spec.caption, "ディレクトリ　ブラウザ - Tavimero");
+    EXPECT_EQ(browser().design.caption, "ディレクトリ　ブラウザ - Tavimero");
     const FakeComboBox& drives = browser().get<FakeComboBox>("drvChange");
     EXPECT_EQ(drives.item(0), "c: [SYSTEM]");
     EXPECT_EQ(drives.item(1), "d:");

@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, AboutShowsTheVersionModalOverTheMainWindow) {
     about.ShowModal(form());
     FakeForm& box = *fake.forms.created.back();
     EXPECT_EQ(box.modalOwner, &form());
-    EXPECT_FALSE(box.spec.sizable);
+    EXPECT_FALSE(box.design.sizable);
     EXPECT_EQ(box.get<FakeLabel>("lblAbout").caption(), "Tavimero Ver. 1.01");
     const std::vector<std::string> lines = text::Split(box.get<FakeLabel>("lblInfo").caption(), "\r\n");
     ASSERT_EQ(lines.size(), 5u);
