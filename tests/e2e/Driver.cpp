@@ -330,23 +330,8 @@ Session::~Session() {
 HWND Session::control(int id) const {
   if (HWND direct = GetDlgItem(window_, id)) return direct;
   // Controls placed inside a container window are not direct children.
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      window_,
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(hwnd) == s->id) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (!search.found) throw std::runtime_error("the main window has no control with id " + std::to_string(id));
-  return search.found;
+  if (HWND nested = childById(window_, id)) return nested;
+  throw std::runtime_error("the main window has no control with id " + std::to_string(id));
 }
 
 LRESULT Session::send(HWND target, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout) const {
