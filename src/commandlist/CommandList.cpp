@@ -110,9 +110,7 @@ bool CommandList::SaveListAs() {
 std::string CommandList::ListDialogFolder() {
     const std::string folder = FolderOf(listFilePath_);
     if (!folder.empty() && platform_.files.directoryExists(folder.substr(0, folder.size() - 1))) return folder;
-    std::string programFolder = platform_.system.programFolder();
-    if (!text::EndsWith(programFolder, "\\")) programFolder += "\\";
-    return programFolder;
+    return text::WithTrailingBackslash(platform_.system.programFolder());
 }
 
 FileDialogOptions CommandList::ListDialog(const std::string& title, unsigned flags) {
@@ -178,7 +176,7 @@ bool CommandList::AppendListFile(const std::string& path) {
 }
 
 void CommandList::OpenListAtStartup(std::string path) {
-    if (text::EndsWith(path, "\\")) path.pop_back();
+    path = text::WithoutTrailingBackslash(path);
     if (text::LCase(text::Right(path, 4)) != ".txt") {
         platform_.messages.show(path + "は開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\n" + CheckSettings,
                                 ErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);

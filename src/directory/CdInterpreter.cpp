@@ -100,9 +100,7 @@ CdOutcome TrackCdCommand(const std::string& originalLine, const CdContext& conte
         return relative;
     }
 
-    std::string d = a;
-    if (text::EndsWith(d, "\\")) d.pop_back();
-    d = Trim(d);
+    const std::string d = Trim(text::WithoutTrailingBackslash(a));
     const bool onCurrentDrive = UCase(Left(d, 2)) == UCase(context.CurrentDrive) + ":";
     if (!onCurrentDrive) {
         // cd d:\work leaves the prompt on its drive but changes drive d's directory.

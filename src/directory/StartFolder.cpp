@@ -16,7 +16,7 @@ std::optional<std::string> StartFolderFromArgument(std::string argument, FileSys
         argument = argument.substr(1, argument.size() - 2);
     }
     if (argument.empty()) return std::nullopt;
-    if (text::EndsWith(argument, "\\")) argument.pop_back();
+    argument = text::WithoutTrailingBackslash(argument);
     if (files.directoryExists(argument)) return argument;
     if (files.fileExists(argument)) {
         const auto folder = FolderOfFile(argument);

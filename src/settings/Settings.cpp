@@ -15,9 +15,7 @@ const char* YesNo(bool on) { return on ? "Yes" : "No"; }
 }  // namespace
 
 std::string SettingsFilePath(const std::string& programFolder) {
-    std::string path = programFolder;
-    if (!text::EndsWith(path, "\\")) path += "\\";
-    return path + "Tavimero" + ".ini";
+    return text::WithTrailingBackslash(programFolder) + "Tavimero" + ".ini";
 }
 
 Values Read(Profile& profile, const std::string& path) {

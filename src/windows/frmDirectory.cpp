@@ -80,9 +80,7 @@ void frmDirectory::Form_Load() {
     if (platform_.files.directoryExists(shared_.CurrentDir)) {
         start = shared_.CurrentDir;
     } else {
-        std::string folder = platform_.system.programFolder();
-        if (text::EndsWith(folder, "\\")) folder.pop_back();
-        shared_.CurrentDir = folder;
+        shared_.CurrentDir = text::WithoutTrailingBackslash(platform_.system.programFolder());
         start = platform_.files.currentDirectory();
     }
     const std::string letter = text::LCase(text::Left(start, 1));
@@ -166,7 +164,7 @@ void frmDirectory::MoveCurrentDirectory() {
 }
 
 void frmDirectory::InputPath() {
-    std::string s = text::EndsWith(path_, "\\") ? path_ : path_ + "\\";
+    std::string s = text::WithTrailingBackslash(path_);
     const std::string file = FileName();
     if (!file.empty()) {
         s += file;

@@ -26,10 +26,7 @@ constexpr int HighlightMilliseconds = 1500;
 // A tracked directory the prompt can be started in: a drive letter and a colon first.
 bool HasDrivePrefix(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
 
-std::string WithoutTrailingBackslash(std::string path) {
-    if (text::EndsWith(path, "\\")) path.pop_back();
-    return path;
-}
+using text::WithoutTrailingBackslash;
 }  // namespace
 
 frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
@@ -109,8 +106,7 @@ void frmDosLaunch::LoadSettings() {
     shared_.DoDirectory = values.DoDirectory;
     shared_.CloseDos = values.CloseDos;
     // An empty or missing start folder is the program folder; a plain file passes as well.
-    std::string folder = programFolder;
-    if (!text::EndsWith(folder, "\\")) folder += "\\";
+    const std::string folder = text::WithTrailingBackslash(programFolder);
     shared_.CurrentDir = values.CD.empty() ? folder : values.CD;
     const std::string tested = WithoutTrailingBackslash(shared_.CurrentDir);
     if (!platform_.files.directoryExists(tested) && !platform_.files.fileExists(tested)) shared_.CurrentDir = folder;
@@ -374,8 +370,7 @@ void frmDosLaunch::tmrCD_Timer() {
 
 void frmDosLaunch::lstCommand_OLEDragDrop(const std::vector<std::string>& paths) {
     if (paths.empty() || paths.back().empty()) return;
-    std::string path = paths.back();
-    if (text::EndsWith(path, "\\")) path.pop_back();
+    const std::string path = WithoutTrailingBackslash(paths.back());
     std::optional<std::string> target;
     if (platform_.files.directoryExists(path)) {
         target = path;
@@ -567,9 +562,7 @@ void frmDosLaunch::cmdMove_Click() {
 }
 
 void frmDosLaunch::mnuViewHelp_Click() {
-    std::string path = platform_.system.programFolder();
-    if (!text::EndsWith(path, "\\")) path += "\\";
-    path += product::HelpFileName;
+    const std::string path = text::WithTrailingBackslash(platform_.system.programFolder()) + product::HelpFileName;
     if (platform_.files.fileExists(path)) {
         platform_.shell.open(path);
     } else {
