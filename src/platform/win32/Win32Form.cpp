@@ -122,11 +122,7 @@ Win32Form::Win32Form(const FormSpec& table, bool isMain) : table_(table), isMain
     } catch (...) {
         isMain_ = false;
         DestroyWindow(window_);
-        controls_.clear();
-        toolbar_.reset();
-        releaseFonts();
-        releaseIcons();
-        if (accelerators_) DestroyAcceleratorTable(accelerators_);
+        releaseResources();
         throw;
     }
 }
@@ -136,11 +132,16 @@ Win32Form::~Win32Form() {
         if (modalOwner_) EnableWindow(modalOwner_, TRUE);
         DestroyWindow(window_);
     }
+    releaseResources();
+}
+
+void Win32Form::releaseResources() {
     controls_.clear();
     toolbar_.reset();
     releaseFonts();
     releaseIcons();
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
+    accelerators_ = nullptr;
 }
 
 bool Win32Form::IsFormWindow(HWND window) {

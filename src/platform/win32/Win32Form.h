@@ -100,6 +100,8 @@ private:
     RECT pixelRect(const Entry& entry) const;
     HFONT fontFor(const FontSpec& font);
     void releaseFonts();
+    // Everything the form holds besides its window: controls, toolbar, fonts, icons, shortcuts.
+    void releaseResources();
     // The program icon in the sizes the system shows at the window's DPI.
     void applyIcons();
     void releaseIcons();
