@@ -204,16 +204,15 @@ Started startProcess(const std::wstring& exe, const std::wstring& arguments, con
   // Wine now and then fails to set up a new process on a loaded machine and reports
   // ERROR_INTERNAL_ERROR; that says nothing about the program, so the start is tried again.
   DWORD error = ERROR_SUCCESS;
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    if (attempt > 0) Sleep(200);
-    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)) {
-      error = ERROR_SUCCESS;
-      break;
-    }
-    error = GetLastError();
-    if (error != ERROR_INTERNAL_ERROR) break;
-  }
+  pollUntil(
+      [&] {
+        error = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)
+                    ? ERROR_SUCCESS
+                    : GetLastError();
+        return error != ERROR_INTERNAL_ERROR;
+      },
+      std::chrono::seconds(1), milliseconds(200));
   if (error != ERROR_SUCCESS) {
     throw std::runtime_error("CreateProcessW failed for " + narrow(exe) + " (error " +
                              std::to_string(error) + ")");
