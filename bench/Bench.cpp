@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "Driver.h"
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 #ifndef MINIMAL_WINDOW_BUILD_PATH
 #define MINIMAL_WINDOW_BUILD_PATH ""

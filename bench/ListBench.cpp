@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "Driver.h"
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 namespace {
 

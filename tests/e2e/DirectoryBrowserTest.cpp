@@ -13,7 +13,7 @@
 #include "DirectorySteps.h"
 #include "Driver.h"
 #include "Steps.h"
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 namespace e2e {
 namespace {

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 #ifndef TAVIMERO_EXE_BUILD_PATH
 #define TAVIMERO_EXE_BUILD_PATH ""

@@ -7,7 +7,7 @@
 
 #include "Driver.h"
 #include "Steps.h"
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 namespace e2e {
 namespace {

@@ -13,9 +13,9 @@
 
 #include "Remote.h"
 #include "Steps.h"
-#include "windows/ControlIds.h"
-#include "windows/ProductInfo.h"
-#include "windows/frmDosLaunchLayout.h"
+#include "forms/ControlIds.h"
+#include "forms/ProductInfo.h"
+#include "forms/frmDosLaunchLayout.h"
 
 #ifndef TAVIMERO_MENU_PROBE
 #define TAVIMERO_MENU_PROBE ""

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "Driver.h"
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 namespace e2e {
 

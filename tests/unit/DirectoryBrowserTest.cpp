@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 class DirectoryBrowserTest : public MainWindowTest {
 protected:

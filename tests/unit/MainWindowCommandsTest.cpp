@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
-#include "windows/ControlIds.h"
-#include "windows/frmAbout.h"
+#include "forms/ControlIds.h"
+#include "forms/frmAbout.h"
 
 TEST_F(MainWindowTest, ACommandLineFolderStartsThePromptThere) {
     fake.files.addDirectory("C:\\My Work");

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "tests/fakes/FakePlatform.h"
-#include "windows/frmDosLaunch.h"
+#include "forms/frmDosLaunch.h"
 
 // A main window on fake platform services, its controls reachable by name.
 class MainWindowTest : public ::testing::Test {

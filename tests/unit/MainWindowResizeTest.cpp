@@ -1,4 +1,4 @@
-#include "windows/MainWindowResize.h"
+#include "forms/MainWindowResize.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "windows/frmOption.h"
+#include "forms/frmOption.h"
 
 class OptionsDialogTest : public MainWindowTest {
 protected:

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 #include "settings/Settings.h"
-#include "windows/WindowSize.h"
+#include "forms/WindowSize.h"
 
 namespace {
 const std::string IniPath = "C:\\Tools\\Tavimero.ini";

@@ -12,8 +12,8 @@
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Form.h"
 #include "platform/win32/Win32Toolbar.h"
-#include "windows/ControlIds.h"
-#include "windows/frmDosLaunchLayout.h"
+#include "forms/ControlIds.h"
+#include "forms/frmDosLaunchLayout.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
-#include "windows/frmDosLaunch.h"
-#include "windows/mdlDos.h"
+#include "forms/frmDosLaunch.h"
+#include "forms/mdlDos.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/PlatformError.h"
 #include "prompt/DosPrompt.h"
 #include "prompt/InputState.h"
-#include "windows/mdlDos.h"
+#include "forms/mdlDos.h"
 
 class frmDirectory;
 

@@ -1,4 +1,4 @@
-#include "windows/MainWindowResize.h"
+#include "forms/MainWindowResize.h"
 
 MainWindowLayout ResizeMainWindow(int width, int height, MainWindowLayout layout,
                                   const ListHeightRounding& listHeightShown) {

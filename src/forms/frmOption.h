@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "windows/mdlDos.h"
+#include "forms/mdlDos.h"
 
 // The options dialog: the list opened at start-up, closing the prompt with the program, and
 // what the Enter key does on the main window. Shown modal over the main window.

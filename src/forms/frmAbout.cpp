@@ -1,7 +1,7 @@
-#include "windows/frmAbout.h"
+#include "forms/frmAbout.h"
 
-#include "windows/ControlIds.h"
-#include "windows/ProductInfo.h"
+#include "forms/ControlIds.h"
+#include "forms/ProductInfo.h"
 
 namespace {
 FormSpec frmAboutForm() {

@@ -1,8 +1,8 @@
-#include "windows/frmOption.h"
+#include "forms/frmOption.h"
 
 #include "platform/PlatformError.h"
 #include "settings/Settings.h"
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 namespace {
 FormSpec frmOptionForm() {

@@ -1,18 +1,18 @@
-#include "windows/frmDosLaunch.h"
+#include "forms/frmDosLaunch.h"
 
 #include "directory/CdInterpreter.h"
 #include "directory/StartFolder.h"
 #include "platform/PlatformError.h"
 #include "settings/Settings.h"
 #include "text/Text.h"
-#include "windows/ControlIds.h"
-#include "windows/MainWindowResize.h"
-#include "windows/WindowSize.h"
-#include "windows/ProductInfo.h"
-#include "windows/frmAbout.h"
-#include "windows/frmDirectory.h"
-#include "windows/frmOption.h"
-#include "windows/frmDosLaunchLayout.h"
+#include "forms/ControlIds.h"
+#include "forms/MainWindowResize.h"
+#include "forms/WindowSize.h"
+#include "forms/ProductInfo.h"
+#include "forms/frmAbout.h"
+#include "forms/frmDirectory.h"
+#include "forms/frmOption.h"
+#include "forms/frmDosLaunchLayout.h"
 
 namespace {
 constexpr unsigned long PlatformWin9x = 1;

@@ -1,4 +1,4 @@
-#include "windows/WindowSize.h"
+#include "forms/WindowSize.h"
 
 #include <algorithm>
 #include <cmath>

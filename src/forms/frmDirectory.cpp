@@ -1,9 +1,9 @@
-#include "windows/frmDirectory.h"
+#include "forms/frmDirectory.h"
 
 #include "platform/PlatformError.h"
 #include "text/Text.h"
-#include "windows/ControlIds.h"
-#include "windows/frmDosLaunch.h"
+#include "forms/ControlIds.h"
+#include "forms/frmDosLaunch.h"
 
 namespace {
 constexpr const char* NotReadyMessage = "デバイスの準備ができていません";

@@ -4,7 +4,7 @@
 
 #include "directory/FolderListing.h"
 #include "platform/Platform.h"
-#include "windows/mdlDos.h"
+#include "forms/mdlDos.h"
 
 class frmDosLaunch;
 

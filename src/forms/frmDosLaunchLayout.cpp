@@ -1,6 +1,6 @@
-#include "windows/frmDosLaunchLayout.h"
+#include "forms/frmDosLaunchLayout.h"
 
-#include "windows/ControlIds.h"
+#include "forms/ControlIds.h"
 
 namespace {
 const FontSpec FormFont{"ＭＳ Ｐゴシック", 975};
