@@ -1,14 +1,13 @@
 #include "commandlist/SafeSave.h"
 
 #include "platform/PlatformError.h"
-
-std::string FolderOf(const std::string& path) {
-    const auto last = path.find_last_of('\\');
-    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
+#include "text/Path.h"
 
 void SaveFileSafely(FileSystem& files, const std::string& path, const std::string& bytes) {
-    const std::string temporary = files.createTemporaryFile(FolderOf(path));
+    // Beside the file, so that the replacing move stays on its volume.
+    const auto folder = path::FolderOf(path);
+    const std::string temporary =
+        files.createTemporaryFile(folder ? path::WithTrailingBackslash(*folder) : std::string());
     try {
         files.writeFile(temporary, bytes);
         files.moveReplacing(temporary, path);

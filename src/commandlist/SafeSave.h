@@ -8,7 +8,3 @@
 // On failure the temporary file is removed, the old file is untouched, and the PlatformError
 // passes to the caller.
 void SaveFileSafely(FileSystem& files, const std::string& path, const std::string& bytes);
-
-// The folder of path with its trailing backslash (everything up to the last backslash), or
-// the empty string for a bare file name.
-std::string FolderOf(const std::string& path);

@@ -1,22 +1,12 @@
 #include "directory/CdInterpreter.h"
 
-#include <cctype>
-
+#include "text/Path.h"
 #include "text/Text.h"
 
 using text::LCase;
 using text::Left;
 using text::Trim;
 using text::UCase;
-
-std::string JoinPath(const std::string& base, const std::string& name) {
-    std::string joined = base;
-    while (text::EndsWith(joined, "\\")) joined.pop_back();
-    const auto first = name.find_first_not_of('\\');
-    if (first != std::string::npos) joined += "\\" + name.substr(first);
-    while (text::EndsWith(joined, "\\")) joined.pop_back();
-    return joined;
-}
 
 namespace {
 
@@ -52,10 +42,6 @@ std::string WithoutQuotes(const std::string& s) {
     return out;
 }
 
-bool IsBareDrive(const std::string& s) {
-    return s.size() == 2 && s[1] == ':' && std::isalpha(static_cast<unsigned char>(s[0]));
-}
-
 }  // namespace
 
 CdOutcome TrackCdCommand(const std::string& originalLine, const CdContext& context) {
@@ -85,8 +71,8 @@ CdOutcome TrackCdCommand(const std::string& originalLine, const CdContext& conte
             components.resize(components.size() - up);
             const std::string reached = text::Join(components, "\\");
             // After going up the prompt follows the rest from the folder reached.
-            if (rest.empty() || rest == "\\") return accept(JoinPath(reached, ""));
-            if (rest.front() == '\\') return accept(JoinPath(reached, rest));
+            if (rest.empty() || rest == "\\") return accept(path::Join(reached, ""));
+            if (rest.front() == '\\') return accept(path::Join(reached, rest));
             return {};  // a name that merely begins with dots
         }
     }
@@ -94,24 +80,23 @@ CdOutcome TrackCdCommand(const std::string& originalLine, const CdContext& conte
     const std::string name = text::EndsWith(a, "\\") ? Trim(a.substr(0, a.size() - 1)) : rest;
     if (text::StartsWith(a, "\\")) {
         // Root-relative: where the prompt goes, or nowhere.
-        return accept(JoinPath(context.CurrentDrive + ":", name));
+        return accept(path::Join(context.CurrentDrive + ":", name));
     }
-    if (CdOutcome relative = accept(JoinPath(context.CurrentDir, name)); relative.NewDirectory) {
+    if (CdOutcome relative = accept(path::Join(context.CurrentDir, name)); relative.NewDirectory) {
         return relative;
     }
 
-    const std::string d = Trim(text::WithoutTrailingBackslash(a));
+    const std::string d = Trim(path::WithoutTrailingBackslash(a));
     const bool onCurrentDrive = UCase(Left(d, 2)) == UCase(context.CurrentDrive) + ":";
     if (!onCurrentDrive) {
         // cd d:\work leaves the prompt on its drive but changes drive d's directory.
-        if (d.size() >= 2 && d[1] == ':' && std::isalpha(static_cast<unsigned char>(d[0])) &&
-            context.DirectoryExists(d)) {
+        if (path::HasDriveLetter(d) && context.DirectoryExists(d)) {
             return {std::nullopt, std::make_pair(d.substr(0, 1), d)};
         }
         return {};
     }
     // cd c: only shows the current drive's directory.
-    if (IsBareDrive(a)) return {};
+    if (path::IsBareDrive(a)) return {};
     context.RefreshDrives();
     return accept(d);
 }

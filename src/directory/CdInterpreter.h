@@ -22,6 +22,3 @@ struct CdOutcome {
 };
 
 CdOutcome TrackCdCommand(const std::string& line, const CdContext& context);
-
-// base and name joined with exactly one backslash; the result never ends with a backslash.
-std::string JoinPath(const std::string& base, const std::string& name);

@@ -1,6 +1,7 @@
 #include "directory/FolderListing.h"
 
 #include "platform/PlatformError.h"
+#include "text/Path.h"
 #include "text/Text.h"
 
 namespace listing {
@@ -24,10 +25,6 @@ std::vector<std::string> DriveEntries(FileSystem& files) {
     return entries;
 }
 
-std::string Child(const std::string& path, const std::string& name) {
-    return text::EndsWith(path, "\\") ? path + name : path + "\\" + name;
-}
-
 FolderView Folders(const std::string& path, FileSystem& files) {
     std::vector<std::string> pieces = text::Split(path, "\\");
     while (pieces.size() > 1 && pieces.back().empty()) pieces.pop_back();
@@ -35,13 +32,13 @@ FolderView Folders(const std::string& path, FileSystem& files) {
     std::string walked = pieces.front() + "\\";
     view.entries.push_back({walked, walked});
     for (std::size_t i = 1; i < pieces.size(); ++i) {
-        walked = Child(walked, pieces[i]);
+        walked = path::Join(walked, pieces[i]);
         view.entries.push_back({Indent(i) + pieces[i], walked});
     }
     view.current = static_cast<int>(view.entries.size()) - 1;
     for (const auto& entry : files.listFolder(walked)) {
         if (entry.directory && !entry.hidden && !entry.system) {
-            view.entries.push_back({Indent(pieces.size()) + entry.name, Child(walked, entry.name)});
+            view.entries.push_back({Indent(pieces.size()) + entry.name, path::Join(walked, entry.name)});
         }
     }
     return view;

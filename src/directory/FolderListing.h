@@ -27,7 +27,4 @@ FolderView Folders(const std::string& path, FileSystem& files);
 // The ordinary files of a folder (no folders, hidden or system files), by name.
 std::vector<std::string> Files(const std::string& path, FileSystem& files);
 
-// path with the name appended after exactly one backslash.
-std::string Child(const std::string& path, const std::string& name);
-
 }  // namespace listing

@@ -91,18 +91,6 @@ bool EndsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
 
-std::string WithTrailingBackslash(std::string_view path) {
-    std::string out(path);
-    if (!EndsWith(out, "\\")) out.push_back('\\');
-    return out;
-}
-
-std::string WithoutTrailingBackslash(std::string_view path) {
-    std::string out(path);
-    if (EndsWith(out, "\\")) out.pop_back();
-    return out;
-}
-
 bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }

@@ -24,10 +24,6 @@ std::vector<std::string> Split(std::string_view s, std::string_view delimiter);
 // The pieces joined with the delimiter between them.
 std::string Join(const std::vector<std::string>& pieces, std::string_view delimiter);
 bool EndsWith(std::string_view s, std::string_view suffix);
-// A folder path ending in exactly the backslash it had or was given (C:\Tools -> C:\Tools\).
-std::string WithTrailingBackslash(std::string_view path);
-// The path without one trailing backslash, if it has one (C:\ -> C:).
-std::string WithoutTrailingBackslash(std::string_view path);
 bool StartsWith(std::string_view s, std::string_view prefix);
 
 // The code points of a UTF-8 text; a malformed sequence gives U+FFFD for each bad byte.

@@ -132,11 +132,3 @@ TEST(CdInterpreter, ADriveThatIsNotReadyCountsAsMissing) {
     EXPECT_EQ(TrackCdCommand("cd system", folders.Context("C:\\WINDOWS", "C")), CdOutcome{});
 }
 
-TEST(CdInterpreter, JoiningNeverDoublesOrLeavesABackslash) {
-    EXPECT_EQ(JoinPath("C:\\WINDOWS", "system"), "C:\\WINDOWS\\system");
-    EXPECT_EQ(JoinPath("D:\\", "tools"), "D:\\tools");
-    EXPECT_EQ(JoinPath("C:", "\\TEMP"), "C:\\TEMP");
-    EXPECT_EQ(JoinPath("C:", ""), "C:");
-    EXPECT_EQ(JoinPath("D:\\", ""), "D:");
-    EXPECT_EQ(JoinPath("C:\\a\\", "\\b\\"), "C:\\a\\b");
-}

@@ -35,8 +35,3 @@ TEST(StartFolder, TheArgumentNamesAFolderOrAFilesFolder) {
     for (const Case& c : cases) EXPECT_EQ(StartFolderFromArgument(c.argument, files), c.folder) << c.argument;
 }
 
-TEST(StartFolder, FolderOfFileTrimsEachPiece) {
-    EXPECT_EQ(FolderOfFile("C:\\ Work \\a.txt"), "C:\\Work");
-    EXPECT_EQ(FolderOfFile("a.txt"), std::nullopt);
-    EXPECT_EQ(FolderOfFile("C:\\a.txt"), "C:");
-}

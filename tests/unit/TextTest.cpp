@@ -39,10 +39,3 @@ TEST(Text, Utf8RoundTripAndMalformedBytes) {
     EXPECT_EQ(DecodeUtf8("\xC0\xAF"), (std::u32string{U'\uFFFD', U'\uFFFD'}));  // overlong
 }
 
-TEST(Text, TrailingBackslashesAreAddedOrRemovedOnce) {
-    EXPECT_EQ(WithTrailingBackslash("C:\\Tools"), "C:\\Tools\\");
-    EXPECT_EQ(WithTrailingBackslash("D:\\"), "D:\\");
-    EXPECT_EQ(WithoutTrailingBackslash("D:\\"), "D:");
-    EXPECT_EQ(WithoutTrailingBackslash("C:\\a\\\\"), "C:\\a\\");
-    EXPECT_EQ(WithoutTrailingBackslash(""), "");
-}

@@ -1,0 +1,78 @@
+#include "text/Path.h"
+
+#include <vector>
+
+#include "text/Text.h"
+
+namespace path {
+
+namespace {
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The part of p that going up never leaves: "C:" for a drive path, "\\server\share" for a network
+// path, "\" for a path from the current drive's root, empty for a relative path.
+std::string_view RootOf(std::string_view p) {
+    if (HasDriveLetter(p)) return p.substr(0, 2);
+    if (p.substr(0, 2) == "\\\\") {
+        const auto server = p.find('\\', 2);
+        if (server == std::string_view::npos) return p;
+        const auto share = p.find('\\', server + 1);
+        return share == std::string_view::npos ? p : p.substr(0, share);
+    }
+    if (p.substr(0, 1) == "\\") return p.substr(0, 1);
+    return {};
+}
+}  // namespace
+
+bool HasDriveLetter(std::string_view p) { return p.size() >= 2 && IsLetter(p[0]) && p[1] == ':'; }
+
+bool IsBareDrive(std::string_view p) { return p.size() == 2 && HasDriveLetter(p); }
+
+std::string DriveOf(std::string_view p) { return std::string(p.substr(0, p.find(':'))); }
+
+std::string WithTrailingBackslash(std::string_view p) {
+    return text::EndsWith(p, "\\") ? std::string(p) : std::string(p) + "\\";
+}
+
+std::string WithoutTrailingBackslash(std::string_view p) {
+    return std::string(text::EndsWith(p, "\\") ? p.substr(0, p.size() - 1) : p);
+}
+
+std::string Join(std::string_view base, std::string_view name) {
+    std::string joined(base);
+    while (text::EndsWith(joined, "\\")) joined.pop_back();
+    const auto first = name.find_first_not_of('\\');
+    if (first != std::string_view::npos) joined += "\\" + std::string(name.substr(first));
+    while (text::EndsWith(joined, "\\")) joined.pop_back();
+    return joined;
+}
+
+std::optional<std::string> FolderOf(std::string_view p) {
+    const auto last = p.find_last_of('\\');
+    if (last == std::string_view::npos) return std::nullopt;
+    return std::string(p.substr(0, last));
+}
+
+std::string CollapseDots(std::string_view p) {
+    const std::string_view root = RootOf(p);
+    std::vector<std::string> kept;
+    for (const std::string& component : text::Split(p.substr(root.size()), "\\")) {
+        if (component.empty() || component == ".") continue;
+        if (component == "..") {
+            if (!kept.empty()) kept.pop_back();
+            continue;
+        }
+        kept.push_back(component);
+    }
+    const std::string rest = text::Join(kept, "\\");
+    if (root.empty()) return rest;
+    if (root == "\\") return "\\" + rest;
+    return rest.empty() ? std::string(root) : std::string(root) + "\\" + rest;
+}
+
+std::string QuotedForPrompt(std::string_view p) {
+    if (p.find(' ') == std::string_view::npos) return std::string(p);
+    return "\"" + std::string(p) + "\"";
+}
+
+}  // namespace path

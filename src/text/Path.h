@@ -1,0 +1,38 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Windows path rules as text: drive letters, joining, the folder of a file, "." and "..", and
+// quoting a path for the prompt. Nothing here touches the file system.
+namespace path {
+
+// The path starts with a drive letter and a colon ("C:", "c:\work").
+bool HasDriveLetter(std::string_view p);
+// The path is a drive letter and its colon and nothing else ("C:"): that drive's root.
+bool IsBareDrive(std::string_view p);
+// The text before the first colon ("C" for "C:\Work"); the whole text when it has none.
+std::string DriveOf(std::string_view p);
+
+// A folder path ending in exactly the backslash it had or was given (C:\Tools -> C:\Tools\).
+std::string WithTrailingBackslash(std::string_view p);
+// The path without one trailing backslash, if it has one (C:\ -> C:).
+std::string WithoutTrailingBackslash(std::string_view p);
+
+// base and name joined with exactly one backslash between them; the result never ends with a
+// backslash, so a drive root comes back bare ("C:" joined with "" is "C:").
+std::string Join(std::string_view base, std::string_view name);
+
+// The folder that holds the file or folder at p: everything before its last backslash (C:\a.bat
+// -> C:, a drive root bare). Nothing for a path without a backslash.
+std::optional<std::string> FolderOf(std::string_view p);
+
+// "." and ".." components worked out as text: C:\A\B\..\.\C -> C:\A\C. Going up never leaves the
+// root (a drive, or \\server\share); empty components and a trailing backslash go, so a drive
+// root comes back bare ("C:").
+std::string CollapseDots(std::string_view p);
+
+// The path as the prompt reads it as one name: in double quotes when it holds a space.
+std::string QuotedForPrompt(std::string_view p);
+
+}  // namespace path

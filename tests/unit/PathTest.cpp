@@ -1,0 +1,78 @@
+#include "text/Path.h"
+
+#include <gtest/gtest.h>
+
+using namespace path;
+
+TEST(Path, DriveLetters) {
+    struct Case {
+        const char* path;
+        bool hasDriveLetter;
+        bool isBareDrive;
+        const char* drive;
+    };
+    const Case cases[] = {
+        {"C:", true, true, "C"},          {"c:\\work", true, false, "c"},
+        {"C:\\", true, false, "C"},       {"1:\\x", false, false, "1"},
+        {":", false, false, ""},          {"\\\\server\\share", false, false, "\\\\server\\share"},
+        {"", false, false, ""},           {"C", false, false, "C"},
+        {"ab:\\x", false, false, "ab"},   {"Z:x:y", true, false, "Z"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HasDriveLetter(c.path), c.hasDriveLetter) << c.path;
+        EXPECT_EQ(IsBareDrive(c.path), c.isBareDrive) << c.path;
+        EXPECT_EQ(DriveOf(c.path), c.drive) << c.path;
+    }
+}
+
+TEST(Path, TrailingBackslashesAreAddedOrRemovedOnce) {
+    EXPECT_EQ(WithTrailingBackslash("C:\\Tools"), "C:\\Tools\\");
+    EXPECT_EQ(WithTrailingBackslash("D:\\"), "D:\\");
+    EXPECT_EQ(WithoutTrailingBackslash("D:\\"), "D:");
+    EXPECT_EQ(WithoutTrailingBackslash("C:\\a\\\\"), "C:\\a\\");
+    EXPECT_EQ(WithoutTrailingBackslash(""), "");
+}
+
+TEST(Path, JoiningNeverDoublesOrLeavesABackslash) {
+    const char* cases[][3] = {
+        {"C:\\WINDOWS", "system", "C:\\WINDOWS\\system"},
+        {"D:\\", "tools", "D:\\tools"},
+        {"C:", "\\TEMP", "C:\\TEMP"},
+        {"C:", "", "C:"},
+        {"D:\\", "", "D:"},
+        {"C:\\a\\", "\\b\\", "C:\\a\\b"},
+        {"C:\\a", "b\\c", "C:\\a\\b\\c"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Join(c[0], c[1]), c[2]) << c[0] << " + " << c[1];
+}
+
+TEST(Path, TheFolderOfAPathIsEverythingBeforeItsLastBackslash) {
+    EXPECT_EQ(FolderOf("C:\\Work\\a.txt"), "C:\\Work");
+    EXPECT_EQ(FolderOf("C:\\a.txt"), "C:");
+    EXPECT_EQ(FolderOf("C:\\ My Work\\a.txt"), "C:\\ My Work");  // names may start with a space
+    EXPECT_EQ(FolderOf("\\\\server\\share\\a.txt"), "\\\\server\\share");
+    EXPECT_EQ(FolderOf("a.txt"), std::nullopt);
+}
+
+TEST(Path, DotsAreWorkedOutWithoutLeavingTheRoot) {
+    const char* cases[][2] = {
+        {"C:\\A\\B\\..\\.\\C", "C:\\A\\C"},
+        {"C:\\A\\B\\..\\..", "C:"},
+        {"C:\\..\\..\\x", "C:\\x"},
+        {"c:\\a\\.", "c:\\a"},
+        {"C:\\", "C:"},
+        {"C:", "C:"},
+        {"C:\\a\\\\b\\", "C:\\a\\b"},
+        {"C:\\a\\..foo", "C:\\a\\..foo"},  // a name that begins with dots is a name
+        {"\\\\server\\share\\a\\..\\..", "\\\\server\\share"},
+        {"\\a\\..", "\\"},
+        {"a\\..\\b", "b"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CollapseDots(c[0]), c[1]) << c[0];
+}
+
+TEST(Path, APathWithASpaceIsQuotedForThePrompt) {
+    EXPECT_EQ(QuotedForPrompt("C:\\Program Files"), "\"C:\\Program Files\"");
+    EXPECT_EQ(QuotedForPrompt("C:\\Work"), "C:\\Work");
+    EXPECT_EQ(QuotedForPrompt("a.txt"), "a.txt");
+}
