@@ -167,7 +167,7 @@ FormSpec DropForm() {
          1,
          {},
          idList,
-         StyleAcceptsFiles | StyleSorted},
+         StyleAcceptsFiles},
         {"txtPlain", ControlKind::TextBox, "", {120, 2000, 3000, 315}, "", 2, {}, idPlain},
     };
     return form;

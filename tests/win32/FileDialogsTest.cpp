@@ -132,7 +132,7 @@ TEST_F(FileDialogsTest, OpenGivesThePathTypedWithTheFilterAndTitleShown) {
         SCOPED_TRACE(ToUtf8(c.typed));
         BoxUser user(L"リストを開く", c.typed, IDOK);
         const auto chosen =
-            dialogs.showOpen({"リストを開く", kFilter, 0x804, "txt", ToUtf8(folder.path()) + "\\"});
+            dialogs.showOpen({"リストを開く", kFilter, "txt", ToUtf8(folder.path()) + "\\"});
         const Seen& seen = user.finish();
         ASSERT_TRUE(seen.found) << "no box titled リストを開く, or it did not close";
         EXPECT_EQ(seen.typed, c.typed);
@@ -153,7 +153,7 @@ TEST_F(FileDialogsTest, SaveAddsTheDefaultExtensionToANameWithoutOne) {
         SCOPED_TRACE(ToUtf8(typed));
         BoxUser user(L"名前を付けてリストを保存", typed, IDOK);
         const auto chosen = dialogs.showSave(
-            {"名前を付けてリストを保存", kFilter, 0x806, "txt", ToUtf8(folder.path())});
+            {"名前を付けてリストを保存", kFilter, "txt", ToUtf8(folder.path()), true, true, true});
         ASSERT_TRUE(user.finish().found);
         ASSERT_TRUE(chosen.has_value());
         EXPECT_EQ(ToWide(*chosen), folder.file(expected));
@@ -163,12 +163,12 @@ TEST_F(FileDialogsTest, SaveAddsTheDefaultExtensionToANameWithoutOne) {
 TEST_F(FileDialogsTest, CancelGivesNothing) {
     {
         BoxUser user(L"開く", L"list.txt", IDCANCEL);
-        EXPECT_EQ(dialogs.showOpen({"開く", kFilter, 0x804, "txt", ""}), std::nullopt);
+        EXPECT_EQ(dialogs.showOpen({"開く", kFilter, "txt", ""}), std::nullopt);
         EXPECT_TRUE(user.finish().found);
     }
     {
         BoxUser user(L"保存", L"", IDCANCEL);
-        EXPECT_EQ(dialogs.showSave({"保存", kFilter, 0x806, "txt", ToUtf8(folder.path())}),
+        EXPECT_EQ(dialogs.showSave({"保存", kFilter, "txt", ToUtf8(folder.path()), true, true, true}),
                   std::nullopt);
         EXPECT_TRUE(user.finish().found);
     }
@@ -184,7 +184,7 @@ TEST_F(FileDialogsTest, BoxBelongsToTheActiveWindowOfTheProgram) {
     HWND owner = nullptr;
     {
         BoxUser user(L"持ち主", L"", IDCANCEL);
-        dialogs.showOpen({"持ち主", kFilter, 0x804, "txt", ""});
+        dialogs.showOpen({"持ち主", kFilter, "txt", ""});
         const Seen& seen = user.finish();
         ASSERT_TRUE(seen.found);
         owner = seen.owner;

@@ -32,8 +32,8 @@ FormSpec TestForm() {
          StyleNoCaption},
         {"txtMulti", ControlKind::TextBox, "", {120, 240, 3000, 900}, "", 0, {}, idMulti,
          StyleMultiLine | StyleVScroll},
-        {"lstSorted", ControlKind::ListBox, "", {120, 1200, 3000, 1200}, "", 1, {"Arial", 1200},
-         idList, StyleSorted},
+        {"lstEntries", ControlKind::ListBox, "", {120, 1200, 3000, 1200}, "", 1, {"Arial", 1200},
+         idList},
         {"chbOption", ControlKind::CheckBox, "追加する(&A)", {240, 60, 2000, 240}, "fraBox", 3, {},
          idCheck},
         {"cmdDefault", ControlKind::Button, "入力(&I)", {240, 420, 1200, 375}, "fraBox", 4, {},
@@ -203,26 +203,6 @@ TEST_F(FormTest, DpiChangeLaysTheControlsOutAgain) {
     EXPECT_EQ(logFont.lfHeight, FontHeight(900, newDpi));
 }
 
-TEST_F(FormTest, SortedListPlacesEntriesItself) {
-    ListBox& list = form->listBox("lstSorted");
-    EXPECT_EQ(list.addItem("cd"), 0);
-    EXPECT_EQ(list.addItem("日本"), 1);
-    EXPECT_EQ(list.addItem("Ab"), 0);
-    EXPECT_EQ(list.addItem("b"), 1);
-    const std::vector<std::string> expected = {"Ab", "b", "cd", "日本"};
-    ASSERT_EQ(list.count(), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(list.item(i), expected[static_cast<size_t>(i)]);
-    EXPECT_EQ(list.item(9), "");
-
-    EXPECT_EQ(list.listIndex(), -1);
-    list.setListIndex(2);
-    EXPECT_EQ(list.listIndex(), 2);
-    list.removeItem(0);
-    EXPECT_EQ(list.item(0), "b");
-    list.clear();
-    EXPECT_EQ(list.count(), 0);
-    EXPECT_EQ(list.listIndex(), -1);
-}
 
 TEST_F(FormTest, EveryTextSetReportsOneChangeAtOnce) {
     // A multi-line edit control sends no EN_CHANGE for WM_SETTEXT, a single-line one does.
@@ -406,10 +386,10 @@ TEST_F(FormTest, KeyDownReportsKeyAndShiftStateBeforeTheControlActs) {
 TEST_F(FormTest, FocusChangesReportGotFocus) {
     form->show();
     int listFocus = 0;
-    form->listBox("lstSorted").onGotFocus = [&] { ++listFocus; };
-    form->listBox("lstSorted").setFocus();
+    form->listBox("lstEntries").onGotFocus = [&] { ++listFocus; };
+    form->listBox("lstEntries").setFocus();
     EXPECT_EQ(listFocus, 1);
-    EXPECT_TRUE(form->listBox("lstSorted").hasFocus());
+    EXPECT_TRUE(form->listBox("lstEntries").hasFocus());
     EXPECT_FALSE(form->textBox("txtMulti").hasFocus());
 }
 

@@ -44,7 +44,10 @@ std::optional<std::string> Show(Kind kind, const FileDialogOptions& options) {
     box.nMaxFile = FileNameBufferSize;
     box.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     box.lpstrTitle = title.empty() ? nullptr : title.c_str();
-    box.Flags = options.flags | OFN_EXPLORER | OFN_ENABLESIZING;
+    box.Flags = OFN_EXPLORER | OFN_ENABLESIZING;
+    if (options.hideReadOnly) box.Flags |= OFN_HIDEREADONLY;
+    if (options.folderMustExist) box.Flags |= OFN_PATHMUSTEXIST;
+    if (options.askBeforeOverwrite) box.Flags |= OFN_OVERWRITEPROMPT;
     box.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
 
     const BOOL chosen = kind == Kind::Open ? GetOpenFileNameW(&box) : GetSaveFileNameW(&box);

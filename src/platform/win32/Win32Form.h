@@ -51,18 +51,23 @@ public:
     // The control adapter behind a name (for tests of the Win32 layer).
     ControlWindow* controlWindow(const std::string& name) const;
 
-    // True when the window is a form's top-level window.
-    static bool IsFormWindow(HWND window);
-    // The message loop's keyboard step for a message to a form or one of its controls: the
-    // form's menu shortcuts, then the dialog manager's keys (Tab, Enter, Esc, arrows,
-    // mnemonics). True when the message was handled and must not be dispatched again.
-    static bool TranslateKeyboard(MSG& message);
-
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    // Dispatches the window's messages to the handlers below.
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT command(WPARAM wParam, LPARAM lParam);
+    LRESULT commandReceived(WPARAM wParam, LPARAM lParam);
+    LRESULT notified(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT timerFired(WPARAM id);
+    LRESULT sized(WPARAM kind);
+    LRESULT controlColour(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT activated(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT focusReceived();
+    LRESULT closeRequested();
+    LRESULT destroyed();
     LRESULT dpiChanged(UINT dpi, const RECT& suggested);
+    // The dialog keys (Win32FormKeys.cpp).
+    LRESULT defaultButtonReply() const;
+    LRESULT nextDialogControl(WPARAM wParam, LPARAM lParam);
 
     // DefaultButtonKeeper
     int defaultButtonId() const override { return defaultId_; }

@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32ConsoleInput.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileDialogs.h"
@@ -17,8 +18,8 @@
 class Win32Platform {
 public:
     Win32Platform()
-        : platform_{forms_,    launcher_, console_, desktop_, clipboard_, files_,
-                    messages_, system_,   shell_,   dialogs_, profile_,   codePage_} {}
+        : platform_{forms_,  launcher_, console_, desktop_, clipboard_, files_,    messages_,
+                    system_, shell_,    dialogs_, profile_, codePage_,  collation_} {}
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -37,5 +38,6 @@ private:
     Win32FileDialogs dialogs_;
     Win32Profile profile_;
     Win32CodePage codePage_;
+    Win32Collation collation_;
     Platform platform_;
 };

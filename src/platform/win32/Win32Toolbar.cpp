@@ -32,11 +32,11 @@ void Win32Toolbar::create(UINT dpi) {
         const ToolButtonSpec& entry = table_.buttons[i];
         TBBUTTON button{};
         // A separator's image index is its width.
-        button.iBitmap =
-            entry.separator ? MulDiv(8, static_cast<int>(dpi), 96) : static_cast<int>(entry.image);
-        button.idCommand = kFirstCommand + static_cast<int>(i) + 1;
+        button.iBitmap = entry.isSeparator() ? MulDiv(8, static_cast<int>(dpi), 96)
+                                             : static_cast<int>(entry.image);
+        button.idCommand = entry.command;
         button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = entry.separator ? BTNS_SEP : BTNS_BUTTON;
+        button.fsStyle = entry.isSeparator() ? BTNS_SEP : BTNS_BUTTON;
         button.iString = -1;
         buttons.push_back(button);
     }
@@ -58,17 +58,20 @@ void Win32Toolbar::setDpi(UINT dpi) {
     create(dpi);
 }
 
-int Win32Toolbar::indexOf(HWND from, int command) const {
-    const int index = command - kFirstCommand;
-    if (!window_ || from != window_ || index < 1 || index > static_cast<int>(table_.buttons.size()))
-        return 0;
-    return index;
+bool Win32Toolbar::sends(int command) const {
+    if (command == 0) return false;
+    for (const ToolButtonSpec& button : table_.buttons)
+        if (button.command == command) return true;
+    return false;
 }
 
 const std::wstring* Win32Toolbar::tooltipOf(UINT_PTR command) const {
-    const auto index = static_cast<INT_PTR>(command) - kFirstCommand;
-    if (index < 1 || index > static_cast<INT_PTR>(tooltips_.size())) return nullptr;
-    return &tooltips_[static_cast<size_t>(index - 1)];
+    for (size_t i = 0; i < table_.buttons.size(); ++i) {
+        const ToolButtonSpec& button = table_.buttons[i];
+        if (!button.isSeparator() && static_cast<UINT_PTR>(button.command) == command)
+            return &tooltips_[i];
+    }
+    return nullptr;
 }
 
 bool Win32Toolbar::notify(NMHDR& header) const {

@@ -1,0 +1,102 @@
+#include "platform/win32/ControlWindow.h"
+
+#include "platform/win32/CallbackGuard.h"
+#include "platform/win32/CommonControls.h"
+#include "platform/win32/Win32DropTarget.h"
+
+namespace {
+constexpr UINT_PTR kSubclassId = 1;
+}  // namespace
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+int CurrentShiftState() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) & 0x8000) shift |= static_cast<int>(ShiftState::Shift);
+    if (GetKeyState(VK_CONTROL) & 0x8000) shift |= static_cast<int>(ShiftState::Ctrl);
+    if (GetKeyState(VK_MENU) & 0x8000) shift |= static_cast<int>(ShiftState::Alt);
+    return shift;
+}
+
+ControlWindow::ControlWindow(HWND window, Control& events, ControlSite& site)
+    : window_(window), events_(events), site_(site) {
+    if (window_)
+        SetWindowSubclass(window_, &ControlWindow::SubclassProc, kSubclassId,
+                          reinterpret_cast<DWORD_PTR>(this));
+}
+
+ControlWindow::~ControlWindow() {
+    revokeDropTarget();
+    if (window_ && IsWindow(window_))
+        RemoveWindowSubclass(window_, &ControlWindow::SubclassProc, kSubclassId);
+}
+
+void ControlWindow::registerDropTarget(FilesHandler handler) {
+    if (!window_ || dropTarget_ || droppedFiles_) return;
+    droppedFiles_ = std::move(handler);
+    Win32DropTarget* target = Win32DropTarget::create(droppedFiles_);
+    if (SUCCEEDED(RegisterDragDrop(window_, target))) {
+        dropTarget_ = target;  // OLE holds a reference of its own until the target is revoked
+        return;
+    }
+    // OLE is not initialised on this thread: the shell's older drop message still works.
+    target->Release();
+    DragAcceptFiles(window_, TRUE);
+}
+
+void ControlWindow::revokeDropTarget() {
+    if (!dropTarget_) return;
+    if (IsWindow(window_)) RevokeDragDrop(window_);
+    dropTarget_->disconnect();
+    dropTarget_->Release();
+    dropTarget_ = nullptr;
+}
+
+LRESULT ControlWindow::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(window_, message, wParam, lParam);
+}
+
+LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // The program sees the key first, then the control handles it as usual.
+        Guarded([&] { Fire(events_.onKeyDown, static_cast<int>(wParam), CurrentShiftState()); });
+        return defaultHandling(message, wParam, lParam);
+    case WM_SETFOCUS: {
+        const LRESULT result = defaultHandling(message, wParam, lParam);
+        Guarded([&] { Fire(events_.onGotFocus); });
+        return result;
+    }
+    case WM_DROPFILES: {
+        auto drop = reinterpret_cast<HDROP>(wParam);
+        const std::vector<std::string> paths = DroppedPaths(drop);
+        DragFinish(drop);
+        Guarded([&] {
+            if (droppedFiles_ && !paths.empty()) droppedFiles_(paths);
+        });
+        return 0;
+    }
+    case WM_DESTROY:
+        // OLE must let go of the window before it is gone.
+        revokeDropTarget();
+        return defaultHandling(message, wParam, lParam);
+    default:
+        return defaultHandling(message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK ControlWindow::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &ControlWindow::SubclassProc, kSubclassId);
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    return reinterpret_cast<ControlWindow*>(data)->handle(message, wParam, lParam);
+}

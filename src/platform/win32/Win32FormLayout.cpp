@@ -1,0 +1,314 @@
+#include "platform/win32/Win32Form.h"
+
+#include <stdexcept>
+
+#include "platform/win32/Dpi.h"
+#include "platform/win32/FormWindowMarks.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/Win32Error.h"
+
+// Where a form's controls stand and how they look at the window's DPI: creating them from the
+// table, placing them in pixels from their twips, fonts, icons, and a change of DPI.
+
+namespace {
+
+// A drop-down list shows this many entries' worth of height when it opens.
+constexpr int kDropDownRows = 8;
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind KindOf(const ControlSpec& control) {
+    const unsigned s = control.style;
+    switch (control.kind) {
+    case ControlKind::TextBox: {
+        DWORD style = WS_TABSTOP | ES_LEFT;
+        // Without ES_WANTRETURN, Enter goes to the default button; Ctrl+Enter breaks the line.
+        style |= (s & StyleMultiLine) ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+        if (s & StyleVScroll) style |= WS_VSCROLL;
+        if (s & StyleReadOnly) style |= ES_READONLY;
+        return {L"EDIT", style, WS_EX_CLIENTEDGE};
+    }
+    case ControlKind::ListBox:
+        // Without LBS_NOINTEGRALHEIGHT the list shows whole lines only. It shows entries where
+        // the program puts them; the program keeps their order.
+        return {L"LISTBOX", WS_TABSTOP | LBS_NOTIFY | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Button:
+        return {L"BUTTON",
+                static_cast<DWORD>(WS_TABSTOP |
+                                   ((s & StyleDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                0};
+    case ControlKind::CheckBox:
+        return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::OptionButton:
+        // The tab stop and the group start are set once all controls exist.
+        return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+    case ControlKind::Frame:
+        return {L"BUTTON", WS_GROUP | BS_GROUPBOX, 0};
+    case ControlKind::Label:
+        // Captions are data (addresses, dates), never mnemonics.
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::ComboBox:
+        return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::Timer:
+        break;
+    }
+    throw std::logic_error("no window for this control kind");
+}
+
+}  // namespace
+
+SIZE Win32Form::tableSize() const {
+    if (table_.clientWidthTwips > 0 && table_.clientHeightTwips > 0) {
+        RECT rect{0, 0, TwipsToPixels(table_.clientWidthTwips, dpi_),
+                  TwipsToPixels(table_.clientHeightTwips, dpi_)};
+        AdjustWindowRectForDpi(rect, style_, !table_.menus.empty(), exStyle_, dpi_);
+        return {rect.right - rect.left, rect.bottom - rect.top};
+    }
+    return {TwipsToPixels(table_.outerWidthTwips, dpi_),
+            TwipsToPixels(table_.outerHeightTwips, dpi_)};
+}
+
+std::unique_ptr<ControlWindow> Win32Form::createControl(const ControlSpec& control) {
+    if (control.kind == ControlKind::Timer)
+        return std::make_unique<Win32Timer>(static_cast<ControlSite&>(*this),
+                                            static_cast<UINT_PTR>(control.id));
+    const WindowKind kind = KindOf(control);
+    const bool noCaption = control.kind == ControlKind::Frame && (control.style & StyleNoCaption);
+    // A text box's caption is its first text; a list has none.
+    const bool hasCaption =
+        !noCaption && control.kind != ControlKind::ListBox && control.kind != ControlKind::ComboBox;
+    HWND child = CreateWindowExW(kind.exStyle, kind.className,
+                                 hasCaption ? ToWide(control.caption).c_str() : L"",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0,
+                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (!child) ThrowSystemError();
+    ControlSite& site = *this;
+    switch (control.kind) {
+    case ControlKind::TextBox:
+        return std::make_unique<Win32TextBox>(child, site);
+    case ControlKind::ListBox:
+        return std::make_unique<Win32ListBox>(child, site);
+    case ControlKind::Button:
+        return std::make_unique<Win32Button>(child, site, static_cast<DefaultButtonKeeper&>(*this));
+    case ControlKind::CheckBox:
+        return std::make_unique<Win32CheckBox>(child, site);
+    case ControlKind::OptionButton:
+        return std::make_unique<Win32OptionButton>(child, site);
+    case ControlKind::Frame:
+        return std::make_unique<Win32Frame>(child, site, noCaption);
+    case ControlKind::Label:
+        return std::make_unique<Win32Label>(child, site);
+    case ControlKind::ComboBox:
+        return std::make_unique<Win32ComboBox>(child, site);
+    case ControlKind::Timer:
+        break;
+    }
+    DestroyWindow(child);
+    throw std::logic_error("unknown control kind");
+}
+
+void Win32Form::createControls() {
+    for (const ControlSpec& control : InTabOrder(table_.controls)) {
+        std::unique_ptr<ControlWindow> object = createControl(control);
+        if (control.kind == ControlKind::Button && (control.style & StyleDefaultButton))
+            defaultId_ = control.id;
+        if (control.kind == ControlKind::Button && (control.style & StyleCancelButton))
+            cancelId_ = control.id;
+        if (control.style & StyleAcceptsFiles) object->acceptFiles();
+        // The option buttons of one container follow each other in the tab order, so that
+        // they form one group for the arrow keys.
+        if (control.kind == ControlKind::OptionButton) {
+            for (auto entry = controls_.rbegin(); entry != controls_.rend(); ++entry) {
+                if (entry->layout.kind == ControlKind::OptionButton &&
+                    entry->layout.container == control.container) {
+                    SetWindowPos(object->window(), entry->control->window(), 0, 0, 0, 0,
+                                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                    break;
+                }
+            }
+        }
+        byName_[control.name] = object.get();
+        controls_.push_back({control, std::move(object)});
+    }
+    // Frames go to the bottom of the z-order so that they never paint over the controls
+    // placed on them.
+    for (const Entry& entry : controls_) {
+        if (entry.layout.kind == ControlKind::Frame)
+            SetWindowPos(entry.control->window(), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    groupOptionButtons();
+    layOut();
+}
+
+void Win32Form::groupOptionButtons() {
+    const Entry* previous = nullptr;
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const ControlWindow* control = controlOf(child);
+        const Entry* entry = control ? entryOf(*control) : nullptr;
+        const bool option = entry && entry->layout.kind == ControlKind::OptionButton;
+        const bool previousOption = previous && previous->layout.kind == ControlKind::OptionButton;
+        LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (option && !(previousOption && previous->layout.container == entry->layout.container)) {
+            // The first of its container: the group starts here, and Tab stops here until
+            // another option of the group is chosen.
+            style |= WS_GROUP | WS_TABSTOP;
+        } else if (option) {
+            style &= ~(WS_GROUP | WS_TABSTOP);
+        } else if (previousOption) {
+            style |= WS_GROUP;  // ends the group before it
+        }
+        SetWindowLongW(child, GWL_STYLE, style);
+        previous = entry;
+    }
+}
+
+RECT Win32Form::pixelRect(const Entry& entry) const {
+    const TwipsRect& rect = entry.layout.rect;
+    int left = TwipsToPixels(rect.left, dpi_);
+    int top = TwipsToPixels(rect.top, dpi_);
+    // Controls in a frame are placed relative to the frame's top-left corner where the frame
+    // stands now (and frames may sit in frames). The depth limit guards against a table that
+    // names itself.
+    const Entry* container = entryNamed(entry.layout.container);
+    for (int depth = 0; container && depth < 16; ++depth) {
+        left += TwipsToPixels(container->layout.rect.left, dpi_);
+        top += TwipsToPixels(container->layout.rect.top, dpi_);
+        container = entryNamed(container->layout.container);
+    }
+    return {left, top, left + TwipsToPixels(rect.width, dpi_),
+            top + TwipsToPixels(rect.height, dpi_)};
+}
+
+void Win32Form::place(const Entry& entry, int depth) {
+    HWND child = entry.control->window();
+    if (!child) return;
+    const RECT rect = pixelRect(entry);
+    int height = rect.bottom - rect.top;
+    // A drop-down list's height includes its list; the closed box takes the font's height.
+    if (entry.layout.kind == ControlKind::ComboBox) height *= kDropDownRows;
+    SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The depth limit guards against a table whose frames hold each other.
+    if (entry.layout.kind == ControlKind::Frame && depth < 16) {
+        for (const Entry& inner : controls_)
+            if (inner.layout.container == entry.layout.name) place(inner, depth + 1);
+    }
+}
+
+TwipsRect Win32Form::rectOf(const ControlWindow& control) const {
+    const Entry* entry = entryOf(control);
+    if (!entry) return {};
+    TwipsRect rect = entry->layout.rect;
+    // A list shows whole lines only: its height is what it took, not what it was asked for.
+    if (entry->layout.kind == ControlKind::ListBox && control.window()) {
+        RECT pixels{};
+        GetWindowRect(control.window(), &pixels);
+        rect.height = PixelsToTwips(pixels.bottom - pixels.top, dpi_);
+    }
+    return rect;
+}
+
+void Win32Form::moveControl(const ControlWindow& control, const TwipsRect& rect) {
+    Entry* entry = entryOf(control);
+    if (!entry) return;
+    entry->layout.rect = rect;
+    place(*entry);
+}
+
+void Win32Form::optionChosen(const ControlWindow& option) {
+    const Entry* chosen = entryOf(option);
+    if (!chosen) return;
+    for (const Entry& entry : controls_) {
+        if (entry.layout.kind != ControlKind::OptionButton ||
+            entry.layout.container != chosen->layout.container)
+            continue;
+        HWND button = entry.control->window();
+        const bool isChosen = &entry == chosen;
+        if (!isChosen) SendMessageW(button, BM_SETCHECK, BST_UNCHECKED, 0);
+        // Tab reaches the group at its chosen option.
+        const LONG style = GetWindowLongW(button, GWL_STYLE);
+        SetWindowLongW(button, GWL_STYLE, isChosen ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+HFONT Win32Form::fontFor(const FontSpec& font) {
+    const std::string& face = font.face.empty() ? table_.font.face : font.face;
+    int size = font.hundredthsOfPoint ? font.hundredthsOfPoint : table_.font.hundredthsOfPoint;
+    if (size <= 0) size = 900;
+    HFONT& cached = fonts_[{face, size}];
+    if (!cached) {
+        cached = CreateFontW(FontHeight(size, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(face).c_str());
+    }
+    return cached;
+}
+
+void Win32Form::releaseFonts() {
+    for (auto& [key, font] : fonts_)
+        if (font) DeleteObject(font);
+    fonts_.clear();
+}
+
+void Win32Form::layOut() {
+    // The controls switch to the new fonts before the old ones are deleted; the font comes
+    // first, as a list's line height (and so its height) follows it.
+    auto previousFonts = std::move(fonts_);
+    fonts_.clear();
+    for (const Entry& entry : controls_) {
+        if (HWND child = entry.control->window())
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(entry.layout.font)),
+                         FALSE);
+    }
+    for (const Entry& entry : controls_) place(entry);
+    for (auto& [key, font] : previousFonts)
+        if (font) DeleteObject(font);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32Form::applyIcons() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto load = [&](int width, int height) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                             SystemMetricForDpi(width, dpi_),
+                                             SystemMetricForDpi(height, dpi_), LR_DEFAULTCOLOR));
+    };
+    HICON big = load(SM_CXICON, SM_CYICON);
+    HICON small = load(SM_CXSMICON, SM_CYSMICON);
+    if (!big || !small) {
+        // A program without the icon keeps its class icon.
+        if (big) DestroyIcon(big);
+        if (small) DestroyIcon(small);
+        return;
+    }
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    releaseIcons();
+    bigIcon_ = big;
+    smallIcon_ = small;
+}
+
+void Win32Form::releaseIcons() {
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    bigIcon_ = smallIcon_ = nullptr;
+}
+
+LRESULT Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The controls stand where their twips say, in fonts, images and icons for the new DPI;
+    // taking the suggested rectangle then reports the new size, and the program lays out
+    // what depends on it.
+    layOut();
+    if (toolbar_) toolbar_->setDpi(dpi_);
+    applyIcons();
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}

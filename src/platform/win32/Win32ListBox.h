@@ -1,0 +1,23 @@
+#pragma once
+#include "platform/win32/ControlWindow.h"
+
+// A standard string list box that shows entries where the program puts them (screen readers and
+// other tools read them with LB_GETTEXT). Large additions go straight to the control.
+class Win32ListBox final : public Win32Control<ListBox> {
+public:
+    using Win32Control::Win32Control;
+    int count() const override;
+    std::string item(int index) const override;
+    void addItem(const std::string& text) override;
+    void addItems(const std::vector<std::string>& texts) override;
+    void insertItem(int index, const std::string& text) override;
+    void removeItem(int index) override;
+    void clear() override;
+    int listIndex() const override;
+    void setListIndex(int index) override;
+    int topIndex() const override;
+    void setTopIndex(int index) override;
+
+    void notify(WORD code) override;
+    void acceptFiles() override;
+};

@@ -1,0 +1,35 @@
+// The order of the command list as the user's locale gives it.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/win32/Wide.h"
+#include "platform/win32/Win32Collation.h"
+
+namespace {
+
+TEST(CollationTest, KeysOrderAsTheLocaleComparesIgnoringCase) {
+    Win32Collation collation;
+    const std::vector<std::string> texts = {"b",      "B",         "a",   "日本",  "A",  "cd", "Cd",
+                                            "cd ..",  "copy",      "ａ",  "Ä",     "z",  "",   "10",
+                                            "9",      "echo 日本", "-x",  "co-py", "_a", "é",  "e"};
+    for (const std::string& a : texts) {
+        for (const std::string& b : texts) {
+            const std::wstring wa = ToWide(a);
+            const std::wstring wb = ToWide(b);
+            const int compared = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.c_str(),
+                                                static_cast<int>(wa.size()), wb.c_str(),
+                                                static_cast<int>(wb.size()));
+            const std::string ka = collation.sortKey(a);
+            const std::string kb = collation.sortKey(b);
+            const int byKey = ka < kb ? CSTR_LESS_THAN : ka == kb ? CSTR_EQUAL : CSTR_GREATER_THAN;
+            EXPECT_EQ(byKey, compared) << a << " / " << b;
+        }
+    }
+    EXPECT_EQ(collation.sortKey("DIR"), collation.sortKey("dir"));
+}
+
+}  // namespace
