@@ -1,188 +1,130 @@
 #include "commandlist/CommandList.h"
 
-#include <set>
-
-#include "commandlist/ListFile.h"
-#include "commandlist/SafeSave.h"
-#include "platform/PlatformError.h"
-#include "text/Text.h"
+#include <algorithm>
+#include <unordered_set>
 
 namespace {
-constexpr const char* ListFilter = "リストファイル(*.txt)|*.txt";
-constexpr const char* ListExtension = "txt";
-constexpr unsigned OpenFlags = 0x804;   // hide the read-only box; the folder must exist
-constexpr unsigned SaveFlags = 0x806;   // and ask before overwriting
-constexpr const char* ConfirmTitle = "保存の確認";
-constexpr const char* ErrorTitle = "エラー";
-constexpr const char* CheckSettings = "ツールの環境設定をご確認ください。";
+// Up to this many new entries go into their places one by one; more are merged and the list is
+// shown anew, as every insertion in the middle moves the entries after it.
+constexpr size_t kFewEntries = 256;
 }  // namespace
 
-CommandList::CommandList(ListBox& list, Platform& platform) : list_(list), platform_(platform) {}
+CommandList::CommandList(ListBox& view, Collation& collation) : view_(view), collation_(collation) {}
+
+CommandList::Entry CommandList::EntryFor(const std::string& text) const {
+    return {text, collation_.sortKey(text)};
+}
 
 std::vector<std::string> CommandList::Entries() const {
-    std::vector<std::string> entries;
-    entries.reserve(static_cast<std::size_t>(list_.count()));
-    for (int i = 0; i < list_.count(); ++i) entries.push_back(list_.item(i));
-    return entries;
+    std::vector<std::string> texts;
+    texts.reserve(entries_.size());
+    for (const Entry& entry : entries_) texts.push_back(entry.text);
+    return texts;
 }
 
-void CommandList::AddToList(const std::string& strItem) {
-    if (list_.find(strItem) >= 0) return;
-    list_.addItem(strItem);
-    listModified_ = true;
-}
-
-void CommandList::CopySelected() {
-    const int selected = list_.listIndex();
-    if (selected < 0) return;
-    platform_.clipboard.clear();
-    platform_.clipboard.setText(list_.item(selected));
-}
-
-void CommandList::CutSelected() {
-    const int selected = list_.listIndex();
-    if (selected < 0) return;
-    CopySelected();
-    list_.removeItem(selected);
-    listModified_ = true;
-}
-
-void CommandList::DeleteSelected() {
-    const int selected = list_.listIndex();
-    if (selected < 0) return;
-    list_.removeItem(selected);
-    listModified_ = true;
-}
-
-// ---- Files ----
-
-CommandList::Confirm CommandList::ConfirmSaveList() {
-    if (!listModified_ || list_.count() == 0) return Confirm::Proceed;
-    const std::string question = listFilePath_.empty()
-                                     ? std::string("現在のリストを保存しますか？")
-                                     : listFilePath_ + "は更新されています。\r\n上書き保存しますか？";
-    switch (platform_.messages.show(question, ConfirmTitle, MessageIcon::Question, MessageButtons::YesNoCancel)) {
-        case MessageResult::Yes: return SaveList(listFilePath_) ? Confirm::Proceed : Confirm::Abort;
-        case MessageResult::No: return Confirm::Proceed;
-        default: return Confirm::Abort;
+int CommandList::Find(const std::string& text) const {
+    // An exact match sits among the entries equal to it without regard to letter case.
+    const std::string key = collation_.sortKey(text);
+    const auto byKey = [](const Entry& entry, const std::string& k) { return entry.key < k; };
+    const auto first = std::lower_bound(entries_.begin(), entries_.end(), key, byKey);
+    for (auto it = first; it != entries_.end() && it->key == key; ++it) {
+        if (it->text == text) return static_cast<int>(it - entries_.begin());
     }
+    return -1;
 }
 
-void CommandList::New() {
-    if (ConfirmSaveList() == Confirm::Abort) return;
-    listFilePath_.clear();
-    listModified_ = false;
-    list_.clear();
-}
-
-bool CommandList::SaveList(const std::string& path) {
-    if (path.empty()) return SaveListAs();
-    if (list_.count() == 0) return false;
-    const std::string bytes = listfile::Encode(Entries(), platform_.codePage);
-    try {
-        SaveFileSafely(platform_.files, path, bytes);
-    } catch (const PlatformError& error) {
-        // The old file is untouched and the list stays modified.
-        platform_.messages.show(path + "\r\n" + error.what(), ErrorTitle, MessageIcon::Error, MessageButtons::Ok);
-        return false;
-    }
-    listModified_ = false;
-    listFilePath_ = path;
+bool CommandList::Add(const std::string& text) {
+    if (Find(text) >= 0) return false;
+    Insert({EntryFor(text)});
+    modified_ = true;
     return true;
 }
 
-bool CommandList::SaveListAs() {
-    if (list_.count() == 0) {
-        platform_.messages.show("リストに項目がありません。", "保存中止", MessageIcon::Exclamation, MessageButtons::Ok);
-        return false;
+void CommandList::Load(const std::vector<std::string>& lines) {
+    entries_.clear();
+    view_.clear();
+    std::vector<Entry> incoming;
+    incoming.reserve(lines.size());
+    for (const std::string& line : lines) incoming.push_back(EntryFor(line));
+    Insert(std::move(incoming));
+    modified_ = false;
+}
+
+void CommandList::Append(const std::vector<std::string>& lines) {
+    std::unordered_set<std::string> held;
+    held.reserve(entries_.size());
+    for (const Entry& entry : entries_) held.insert(entry.text);
+    std::vector<Entry> incoming;
+    for (const std::string& line : lines) {
+        if (!held.count(line)) incoming.push_back(EntryFor(line));
     }
-    std::optional<std::string> chosen;
-    try {
-        chosen = platform_.dialogs.showSave(ListDialog("名前を付けてリストを保存", SaveFlags));
-    } catch (const PlatformError&) {
-        return false;
-    }
-    if (!chosen) return false;
-    listFilePath_ = *chosen;
-    return SaveList(*chosen);
+    Insert(std::move(incoming));
+    modified_ = true;
 }
 
-std::string CommandList::ListDialogFolder() {
-    const std::string folder = FolderOf(listFilePath_);
-    if (!folder.empty() && platform_.files.directoryExists(folder.substr(0, folder.size() - 1))) return folder;
-    return text::WithTrailingBackslash(platform_.system.programFolder());
+void CommandList::Remove(int index) {
+    if (index < 0 || index >= Count()) return;
+    entries_.erase(entries_.begin() + index);
+    view_.removeItem(index);
+    view_.setListIndex(-1);
+    modified_ = true;
 }
 
-FileDialogOptions CommandList::ListDialog(const std::string& title, unsigned flags) {
-    FileDialogOptions options{title, ListFilter, flags, ListExtension, ""};
-    if (!listFilePath_.empty()) options.initialFolder = ListDialogFolder();
-    return options;
+void CommandList::Clear() {
+    entries_.clear();
+    view_.clear();
+    modified_ = false;
 }
 
-void CommandList::OpenList() {
-    if (ConfirmSaveList() == Confirm::Abort) return;
-    try {
-        if (const auto chosen = platform_.dialogs.showOpen(ListDialog("リストを開く", OpenFlags))) {
-            ReadListFile(*chosen);
-        }
-    } catch (const PlatformError&) {
-        // The box could not be shown: nothing changes.
-    }
-}
-
-void CommandList::AppendList() {
-    try {
-        if (const auto chosen = platform_.dialogs.showOpen(ListDialog("現在のリストに追加するリスト", OpenFlags))) {
-            AppendListFile(*chosen);
-        }
-    } catch (const PlatformError&) {
-        // The box could not be shown: nothing changes.
-    }
-}
-
-std::optional<std::vector<std::string>> CommandList::ReadEntries(const std::string& path) {
-    try {
-        return listfile::Decode(platform_.files.readFile(path), platform_.codePage);
-    } catch (const PlatformError&) {
-        return std::nullopt;
-    }
-}
-
-void CommandList::AddEntries(const std::vector<std::string>& entries) { list_.addItems(entries); }
-
-bool CommandList::ReadListFile(const std::string& path) {
-    // The whole file is read before the list is touched: a file that cannot be read changes nothing.
-    const auto entries = ReadEntries(path);
-    if (!entries) return false;
-    list_.clear();
-    AddEntries(*entries);
-    listModified_ = false;
-    listFilePath_ = path;
-    return true;
-}
-
-bool CommandList::AppendListFile(const std::string& path) {
-    const auto entries = ReadEntries(path);
-    if (!entries) return false;
-    const std::vector<std::string> before = Entries();
-    const std::set<std::string> held(before.begin(), before.end());
-    std::vector<std::string> added;
-    for (const std::string& line : *entries) {
-        if (!held.count(line)) added.push_back(line);
-    }
-    AddEntries(added);
-    listModified_ = true;
-    return true;
-}
-
-void CommandList::OpenListAtStartup(std::string path) {
-    path = text::WithoutTrailingBackslash(path);
-    if (text::LCase(text::Right(path, 4)) != ".txt") {
-        platform_.messages.show(path + "は開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\n" + CheckSettings,
-                                ErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+void CommandList::Insert(std::vector<Entry> incoming) {
+    if (incoming.empty()) return;
+    const auto before = [](const Entry& a, const Entry& b) { return a.key < b.key; };
+    // Placed one by one, each entry would go after the entries equal to it: the same as a stable
+    // sort of the new entries, merged after the equal old ones.
+    std::stable_sort(incoming.begin(), incoming.end(), before);
+    if (entries_.empty() || !before(incoming.front(), entries_.back())) {
+        std::vector<std::string> texts;
+        texts.reserve(incoming.size());
+        for (const Entry& entry : incoming) texts.push_back(entry.text);
+        view_.addItems(texts);
+        entries_.insert(entries_.end(), std::make_move_iterator(incoming.begin()),
+                        std::make_move_iterator(incoming.end()));
         return;
     }
-    if (platform_.files.fileExists(path) && ReadListFile(path)) return;
-    platform_.messages.show(path + "を開けません。\r\nあるいはファイルが存在しません。\r\n" + CheckSettings, ErrorTitle,
-                            MessageIcon::Exclamation, MessageButtons::Ok);
+    if (incoming.size() > kFewEntries) {
+        Merge(std::move(incoming));
+        return;
+    }
+    for (Entry& entry : incoming) {
+        const auto place = std::upper_bound(entries_.begin(), entries_.end(), entry, before);
+        const int index = static_cast<int>(place - entries_.begin());
+        view_.insertItem(index, entry.text);
+        entries_.insert(place, std::move(entry));
+    }
+}
+
+void CommandList::Merge(std::vector<Entry> incoming) {
+    const int selected = view_.listIndex();
+    const int top = view_.topIndex();
+    int newSelected = -1;
+    int newTop = 0;
+    std::vector<Entry> merged;
+    merged.reserve(entries_.size() + incoming.size());
+    size_t old = 0;
+    size_t added = 0;
+    while (old < entries_.size() || added < incoming.size()) {
+        if (added == incoming.size() ||
+            (old < entries_.size() && !(incoming[added].key < entries_[old].key))) {
+            if (static_cast<int>(old) == selected) newSelected = static_cast<int>(merged.size());
+            if (static_cast<int>(old) == top) newTop = static_cast<int>(merged.size());
+            merged.push_back(std::move(entries_[old++]));
+        } else {
+            merged.push_back(std::move(incoming[added++]));
+        }
+    }
+    entries_ = std::move(merged);
+    view_.clear();
+    view_.addItems(Entries());
+    view_.setTopIndex(newTop);
+    view_.setListIndex(newSelected);
 }

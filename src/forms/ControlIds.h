@@ -1,4 +1,5 @@
 #pragma once
+#include "text/Product.h"
 
 // Control, menu and toolbar ids of every window. The end-to-end tests include this header to
 // find the controls they work with, so an id never changes meaning.
@@ -64,11 +65,3 @@ constexpr int lblInfo = 3002;
 constexpr int cmdAboutOk = 3003;
 
 }  // namespace ids
-
-// Window captions the program and its tests find windows by.
-namespace captions {
-constexpr const char* MainWindow = "Tavimero";
-constexpr const char* About = "バージョン情報";
-constexpr const char* Options = "環境設定";
-constexpr const char* DirectoryBrowser = "ディレクトリ　ブラウザ - Tavimero";
-}

@@ -1,7 +1,7 @@
 #include "forms/frmAbout.h"
 
 #include "forms/ControlIds.h"
-#include "forms/ProductInfo.h"
+#include "text/Product.h"
 
 namespace {
 FormSpec frmAboutForm() {
@@ -25,8 +25,8 @@ FormSpec frmAboutForm() {
 }
 }  // namespace
 
-frmAbout::frmAbout(Platform& platform)
-    : form_(platform.forms.create(frmAboutForm())),
+frmAbout::frmAbout(FormFactory& forms)
+    : form_(forms.create(frmAboutForm())),
       lblAbout(form_->label("lblAbout")),
       lblInfo(form_->label("lblInfo")),
       cmdOk(form_->button("cmdOk")) {

@@ -1,12 +1,14 @@
 #pragma once
 #include <memory>
 
-#include "platform/Platform.h"
+#include <string>
+
+#include "platform/Form.h"
 
 // The version information box, shown modal over the main window.
 class frmAbout {
 public:
-    explicit frmAbout(Platform& platform);
+    explicit frmAbout(FormFactory& forms);
     ~frmAbout();
 
     // Loads the box and shows it modal, owned by owner; returns when it has closed.

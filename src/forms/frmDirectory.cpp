@@ -1,9 +1,9 @@
 #include "forms/frmDirectory.h"
 
-#include "platform/PlatformError.h"
-#include "text/Text.h"
 #include "forms/ControlIds.h"
-#include "forms/frmDosLaunch.h"
+#include "platform/PlatformError.h"
+#include "text/Path.h"
+#include "text/Text.h"
 
 namespace {
 constexpr const char* NotReadyMessage = "デバイスの準備ができていません";
@@ -36,15 +36,13 @@ FormSpec frmDirectoryForm() {
     };
     return form;
 }
-
-std::string Quoted(const std::string& s) { return s.find(' ') == std::string::npos ? s : "\"" + s + "\""; }
 }  // namespace
 
-frmDirectory::frmDirectory(Platform& platform, mdlDos& shared, frmDosLaunch& main)
-    : platform_(platform),
+frmDirectory::frmDirectory(const Services& services, mdlDos& shared, MainWindowActions& main)
+    : services_(services),
       shared_(shared),
       main_(main),
-      form_(platform.forms.create(frmDirectoryForm())),
+      form_(services.forms.create(frmDirectoryForm())),
       drvChange(form_->comboBox("drvChange")),
       dirChange(form_->listBox("dirChange")),
       filChange(form_->listBox("filChange")),
@@ -75,13 +73,13 @@ void frmDirectory::Close() { form_->close(); }
 
 void frmDirectory::Form_Load() {
     form_->setCaption(captions::DirectoryBrowser);
-    for (const std::string& entry : listing::DriveEntries(platform_.files)) drvChange.addItem(entry);
+    for (const std::string& entry : listing::DriveEntries(services_.files)) drvChange.addItem(entry);
     std::string start;
-    if (platform_.files.directoryExists(shared_.CurrentDir)) {
+    if (services_.files.directoryExists(shared_.CurrentDir)) {
         start = shared_.CurrentDir;
     } else {
-        shared_.CurrentDir = text::WithoutTrailingBackslash(platform_.system.programFolder());
-        start = platform_.files.currentDirectory();
+        shared_.CurrentDir = path::WithoutTrailingBackslash(services_.system.programFolder());
+        start = services_.files.currentDirectory();
     }
     const std::string letter = text::LCase(text::Left(start, 1));
     for (int i = 0; i < drvChange.count(); ++i) {
@@ -102,9 +100,9 @@ bool frmDirectory::Form_QueryUnload() {
 }
 
 void frmDirectory::SetFolder(const std::string& path) {
-    listing::FolderView view = listing::Folders(path, platform_.files);
+    listing::FolderView view = listing::Folders(path, services_.files);
     const std::vector<std::string> names = listing::Files(view.entries[static_cast<std::size_t>(view.current)].path,
-                                                          platform_.files);
+                                                          services_.files);
     folders_ = std::move(view);
     path_ = folders_.entries[static_cast<std::size_t>(folders_.current)].path;
     dirChange.clear();
@@ -120,7 +118,8 @@ void frmDirectory::drvChange_Change() {
         SetFolder(text::Left(drvChange.item(drvChange.listIndex()), 2) + "\\");
     } catch (const PlatformError&) {
         // The drive list keeps the drive, the folder list its old folder.
-        platform_.messages.show(NotReadyMessage, "エラー", MessageIcon::Exclamation, MessageButtons::Ok);
+        services_.messages.show(NotReadyMessage, captions::Error, MessageIcon::Exclamation,
+                                MessageButtons::Ok);
     }
 }
 
@@ -159,44 +158,34 @@ void frmDirectory::cmdCancel_Click() { form_->close(); }
 
 void frmDirectory::MoveCurrentDirectory() {
     const bool addList = chbAdd.value() == 1;
-    const std::string drive = text::Split(path_, ":").front();
+    const std::string drive = path::DriveOf(path_);
     main_.ChangeDirectory(drive != shared_.CurrentDrive ? drive : std::string(), path_, addList);
 }
 
 void frmDirectory::InputPath() {
-    std::string s = text::WithTrailingBackslash(path_);
+    std::string s = path::WithTrailingBackslash(path_);
     const std::string file = FileName();
     if (!file.empty()) {
         s += file;
     } else if (s.size() < 2 || s[s.size() - 2] != ':') {
         s.pop_back();  // a folder without its backslash; a root keeps it
     }
-    s = Quoted(s);
-    TextBox& command = main_.CommandText();
-    command.setText(command.text() + s);
-    if (chbAdd.value() == 1) main_.AddToList(s);
-    BackToMainWindow();
+    InputToCommand(path::QuotedForPrompt(s));
 }
 
 void frmDirectory::InputFileName() {
     const std::string file = FileName();
     if (file.empty()) {
-        platform_.messages.show(NoFileMessage, captions::MainWindow, MessageIcon::Exclamation, MessageButtons::Ok);
-    } else {
-        const std::string s = Quoted(file);
-        TextBox& command = main_.CommandText();
-        command.setText(command.text() + s);
-        if (chbAdd.value() == 1) main_.AddToList(s);
+        services_.messages.show(NoFileMessage, captions::MainWindow, MessageIcon::Exclamation,
+                                MessageButtons::Ok);
+        main_.ReturnToCommand();
+        return;
     }
-    BackToMainWindow();
+    InputToCommand(path::QuotedForPrompt(file));
 }
 
-void frmDirectory::BackToMainWindow() {
-    try {
-        platform_.desktop.activateTitle(captions::MainWindow);
-        TextBox& command = main_.CommandText();
-        command.setSelStart(static_cast<int>(command.text().size()));
-    } catch (const PlatformError&) {
-        // Bringing the main window forward is best effort.
-    }
+void frmDirectory::InputToCommand(const std::string& text) {
+    main_.AppendToCommand(text);
+    if (chbAdd.value() == 1) main_.AddToList(text);
+    main_.ReturnToCommand();
 }

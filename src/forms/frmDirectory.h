@@ -3,17 +3,25 @@
 #include <string>
 
 #include "directory/FolderListing.h"
-#include "platform/Platform.h"
+#include "forms/MainWindowActions.h"
 #include "forms/mdlDos.h"
-
-class frmDosLaunch;
+#include "platform/FileSystem.h"
+#include "platform/Form.h"
+#include "platform/MessageBox.h"
+#include "platform/SystemInfo.h"
 
 // The directory browser: pick a drive, a folder and perhaps a file, then move the prompt
 // there, or input the path or the file name into the main window's command box. Modeless; it
 // stays open after OK.
 class frmDirectory {
 public:
-    frmDirectory(Platform& platform, mdlDos& shared, frmDosLaunch& main);
+    struct Services {
+        FormFactory& forms;
+        FileSystem& files;
+        MessageBoxes& messages;
+        SystemInfo& system;
+    };
+    frmDirectory(const Services& services, mdlDos& shared, MainWindowActions& main);
     ~frmDirectory();
 
     void Show();
@@ -38,11 +46,12 @@ private:
     // The linked lists: a folder shown sets the file list's folder.
     void SetFolder(const std::string& path);
     std::string FileName() const;
-    void BackToMainWindow();
+    // Appends text to the main window's command box, and to the list when chbAdd asks for it.
+    void InputToCommand(const std::string& text);
 
-    Platform& platform_;
+    Services services_;
     mdlDos& shared_;
-    frmDosLaunch& main_;
+    MainWindowActions& main_;
     std::unique_ptr<Form> form_;
     ComboBox& drvChange;
     ListBox& dirChange;

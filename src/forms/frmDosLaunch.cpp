@@ -2,31 +2,32 @@
 
 #include "directory/CdInterpreter.h"
 #include "directory/StartFolder.h"
-#include "platform/PlatformError.h"
-#include "settings/Settings.h"
-#include "text/Text.h"
 #include "forms/ControlIds.h"
 #include "forms/MainWindowResize.h"
 #include "forms/WindowSize.h"
-#include "forms/ProductInfo.h"
 #include "forms/frmAbout.h"
 #include "forms/frmDirectory.h"
-#include "forms/frmOption.h"
 #include "forms/frmDosLaunchLayout.h"
+#include "forms/frmOption.h"
+#include "platform/PlatformError.h"
+#include "settings/Settings.h"
+#include "text/Path.h"
+#include "text/Product.h"
+#include "text/Text.h"
 
 namespace {
 constexpr unsigned long PlatformWin9x = 1;
 constexpr unsigned long PlatformNT = 2;
 constexpr const char* UnsupportedOsMessage = "対応していないOSです。プログラムを終了します。";
-constexpr const char* ErrorTitle = "エラー";
 constexpr const char* CarriageReturn = "\r";
 constexpr const char* HelpMissingMessage = "ヘルプファイルが見つかりません。";
 constexpr int HighlightMilliseconds = 1500;
+constexpr int KeyL = 76;
+constexpr int KeyK = 75;
 
-// A tracked directory the prompt can be started in: a drive letter and a colon first.
-bool HasDrivePrefix(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
+bool CtrlOnly(int shift) { return shift == static_cast<int>(ShiftState::Ctrl); }
 
-using text::WithoutTrailingBackslash;
+using path::WithoutTrailingBackslash;
 }  // namespace
 
 frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
@@ -43,7 +44,9 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
       cmdCleaer(form_->button("cmdCleaer")),
       tmrCD(form_->timer("tmrCD")),
       prompt_(platform.launcher, platform.console, platform.desktop, platform.clipboard),
-      list_(lstCommand, platform) {
+      list_(lstCommand, platform.collation),
+      listFiles_(list_, {platform.dialogs, platform.messages, platform.files, platform.codePage,
+                         platform.system}) {
     form_->onActivate = [this] { Form_Activate(); };
     form_->onQueryUnload = [this] { return Form_QueryUnload(); };
     cmdSend.onClick = [this] { cmdSend_Click(); };
@@ -63,7 +66,6 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
     lstCommand.onDropFiles = [this](const std::vector<std::string>& paths) { lstCommand_OLEDragDrop(paths); };
     form_->onResize = [this] { Form_Resize(); };
     form_->onMenu = [this](int id) { Form_Menu(id); };
-    form_->onToolbarButton = [this](int index) { tlbDos_ButtonClick(index); };
 }
 
 frmDosLaunch::~frmDosLaunch() = default;
@@ -106,7 +108,7 @@ void frmDosLaunch::LoadSettings() {
     shared_.DoDirectory = values.DoDirectory;
     shared_.CloseDos = values.CloseDos;
     // An empty or missing start folder is the program folder; a plain file passes as well.
-    const std::string folder = text::WithTrailingBackslash(programFolder);
+    const std::string folder = path::WithTrailingBackslash(programFolder);
     shared_.CurrentDir = values.CD.empty() ? folder : values.CD;
     const std::string tested = WithoutTrailingBackslash(shared_.CurrentDir);
     if (!platform_.files.directoryExists(tested) && !platform_.files.fileExists(tested)) shared_.CurrentDir = folder;
@@ -115,7 +117,7 @@ void frmDosLaunch::LoadSettings() {
     const TwipsSize size =
         FitWindowSize(values.Width, values.Height, form_->workAreaTwips(), form_->minimumSizeTwips());
     form_->setSizeTwips(size.width, size.height);
-    if (values.LoadList && !values.PathOfList.empty()) list_.OpenListAtStartup(values.PathOfList);
+    if (values.LoadList && !values.PathOfList.empty()) listFiles_.OpenListAtStartup(values.PathOfList);
 }
 
 void frmDosLaunch::SaveSettings() {
@@ -159,7 +161,7 @@ void frmDosLaunch::Form_Resize() {
 
 bool frmDosLaunch::Form_QueryUnload() {
     if (!startedOk_) return false;
-    if (list_.ConfirmSaveList() == CommandList::Confirm::Abort) return true;
+    if (listFiles_.ConfirmSaveList() == ListFiles::Confirm::Abort) return true;
     if (shared_.DirectoryShown && directory_) directory_->Close();
     if (shared_.CloseDos) ExitDos();
     SaveSettings();
@@ -170,7 +172,7 @@ bool frmDosLaunch::Form_QueryUnload() {
 
 void frmDosLaunch::SetTrackedDirectory(const std::string& directory) {
     shared_.CurrentDir = directory;
-    shared_.CurrentDrive = text::Split(directory, ":").front();
+    shared_.CurrentDrive = path::DriveOf(directory);
     RememberDirectory(shared_.CurrentDir);
     txtCD.setText(shared_.CurrentDir);
 }
@@ -181,7 +183,7 @@ std::string frmDosLaunch::ProgramFolder() const {
 
 void frmDosLaunch::LaunchDos() {
     std::string directory = WithoutTrailingBackslash(shared_.CurrentDir);
-    if (!HasDrivePrefix(directory) || !platform_.files.directoryExists(directory)) {
+    if (!path::HasDriveLetter(directory) || !platform_.files.directoryExists(directory)) {
         directory = ProgramFolder();
     }
     SetTrackedDirectory(directory);
@@ -206,7 +208,7 @@ void frmDosLaunch::LaunchDos() {
 
 void frmDosLaunch::ReportLaunchFailure(const PlatformError& error) {
     // The window stays usable; the next input tries to start the prompt again.
-    platform_.messages.show(error.what(), ErrorTitle, MessageIcon::Error, MessageButtons::Ok);
+    platform_.messages.show(error.what(), captions::Error, MessageIcon::Error, MessageButtons::Ok);
 }
 
 bool frmDosLaunch::CheckDosAlive() {
@@ -375,12 +377,12 @@ void frmDosLaunch::lstCommand_OLEDragDrop(const std::vector<std::string>& paths)
     if (platform_.files.directoryExists(path)) {
         target = path;
     } else if (platform_.files.fileExists(path)) {
-        const auto folder = FolderOfFile(path);
+        const auto folder = path::FolderOf(path);
         if (folder && platform_.files.directoryExists(*folder)) target = folder;
     }
     // A network path has no drive to change to: it is ignored.
-    if (!target || target->find(':') == std::string::npos) return;
-    const std::string drive = text::Split(*target, ":").front();
+    if (!target || !path::HasDriveLetter(*target)) return;
+    const std::string drive = path::DriveOf(*target);
     ChangeDirectory(drive != shared_.CurrentDrive ? drive : std::string(), *target, false);
 }
 
@@ -403,19 +405,26 @@ void frmDosLaunch::txtCommand_GotFocus() { listHadFocus_ = false; }
 
 // ---- The command list ----
 
-void frmDosLaunch::AddToList(const std::string& strItem) { list_.AddToList(strItem); }
+void frmDosLaunch::AddToList(const std::string& strItem) { list_.Add(strItem); }
 
-void frmDosLaunch::lstCommand_DblClick() {
-    const int selected = lstCommand.listIndex();
-    if (selected < 0) return;  // the box keeps its text
-    txtCommand.setText(txtCommand.text() + lstCommand.item(selected));
+void frmDosLaunch::AppendToCommand(const std::string& text) {
+    txtCommand.setText(txtCommand.text() + text);
 }
 
-namespace {
-constexpr int KeyL = 76;
-constexpr int KeyK = 75;
-bool CtrlOnly(int shift) { return shift == static_cast<int>(ShiftState::Ctrl); }
-}  // namespace
+void frmDosLaunch::ReturnToCommand() {
+    try {
+        platform_.desktop.activateTitle(captions::MainWindow);
+        txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
+    } catch (const PlatformError&) {
+        // Bringing the main window forward is best effort.
+    }
+}
+
+void frmDosLaunch::lstCommand_DblClick() {
+    const int selected = list_.Selected();
+    if (selected < 0) return;  // the box keeps its text
+    txtCommand.setText(txtCommand.text() + list_.At(selected));
+}
 
 void frmDosLaunch::lstCommand_KeyDown(int keyCode, int shift) {
     if (CtrlOnly(shift) && keyCode == KeyK) {
@@ -437,18 +446,14 @@ void frmDosLaunch::chbAdd_KeyDown(int keyCode, int shift) { txtCommand_KeyDown(k
 void frmDosLaunch::txtCommand_Change() { undo_.Record(txtCommand.text(), txtCommand.selStart()); }
 
 void frmDosLaunch::txtCommand_MouseDown(int button) {
-    if (button != 2) return;
-    // The Edit menu takes the place of the text box's own menu.
-    txtCommand.setEnabled(false);
-    txtCommand.setEnabled(true);
-    form_->popupMenu("mnuEdit");
+    // The Edit menu takes the place of the text box's own menu, which the control never shows
+    // while it reports mouse buttons.
+    if (button == static_cast<int>(MouseButton::Right)) form_->popupMenu("mnuEdit");
 }
 
 void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths) {
     if (paths.empty() || paths.back().empty()) return;
-    std::string name = paths.back();
-    if (name.find(' ') != std::string::npos) name = "\"" + name + "\"";
-    txtCommand.setText(txtCommand.text() + name);
+    txtCommand.setText(txtCommand.text() + path::QuotedForPrompt(paths.back()));
     txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
 }
 
@@ -477,27 +482,11 @@ void frmDosLaunch::Form_Menu(int id) {
     }
 }
 
-void frmDosLaunch::tlbDos_ButtonClick(int index) {
-    switch (index) {
-        case 1: mnuNew_Click(); break;
-        case 2: mnuOpen_Click(); break;
-        case 3: mnuSave_Click(); break;
-        case 5: mnuCut_Click(); break;
-        case 6: mnuCopy_Click(); break;
-        case 7: mnuPaste_Click(); break;
-        case 9: mnuUndo_Click(); break;
-        case 10: mnuRedo_Click(); break;
-        case 12: cmdMove_Click(); break;
-        case 13: mnuDelete_Click(); break;
-        default: break;  // the separators 4, 8 and 11
-    }
-}
-
-void frmDosLaunch::mnuNew_Click() { list_.New(); }
-void frmDosLaunch::mnuOpen_Click() { list_.OpenList(); }
-void frmDosLaunch::mnuAddAnother_Click() { list_.AppendList(); }
-void frmDosLaunch::mnuSave_Click() { list_.SaveList(list_.ListFilePath()); }
-void frmDosLaunch::mnuSaveAs_Click() { list_.SaveListAs(); }
+void frmDosLaunch::mnuNew_Click() { listFiles_.New(); }
+void frmDosLaunch::mnuOpen_Click() { listFiles_.OpenList(); }
+void frmDosLaunch::mnuAddAnother_Click() { listFiles_.AppendList(); }
+void frmDosLaunch::mnuSave_Click() { listFiles_.SaveList(listFiles_.ListFilePath()); }
+void frmDosLaunch::mnuSaveAs_Click() { listFiles_.SaveListAs(); }
 
 void frmDosLaunch::mnuUndo_Click() {
     if (const auto entry = undo_.Undo()) {
@@ -524,9 +513,11 @@ void frmDosLaunch::CopyFromActiveControl(bool cut) {
             platform_.clipboard.clear();
             platform_.clipboard.setText(txtCommand.selText());
             if (cut) txtCommand.setSelText("");
-        } else if (active == "lstCommand") {
-            if (cut) list_.CutSelected();
-            else list_.CopySelected();
+        } else if (active == "lstCommand" && list_.Selected() >= 0) {
+            const int selected = list_.Selected();
+            platform_.clipboard.clear();
+            platform_.clipboard.setText(list_.At(selected));
+            if (cut) list_.Remove(selected);
         }
     } catch (const PlatformError&) {
         // The clipboard is busy: the command ends quietly.
@@ -542,10 +533,11 @@ void frmDosLaunch::mnuPaste_Click() {
     }
 }
 
-void frmDosLaunch::mnuDelete_Click() { list_.DeleteSelected(); }
+void frmDosLaunch::mnuDelete_Click() { list_.Remove(list_.Selected()); }
 
 void frmDosLaunch::mnuSetting_Click() {
-    frmOption options(platform_, shared_, [this] { ApplyEnterKey(); });
+    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system}, shared_,
+                      [this] { ApplyEnterKey(); });
     options.ShowModal(*form_);
 }
 
@@ -557,22 +549,25 @@ void frmDosLaunch::cmdMove_Click() {
         return;
     }
     shared_.DirectoryShown = true;
-    directory_ = std::make_unique<frmDirectory>(platform_, shared_, *this);
+    directory_ = std::make_unique<frmDirectory>(
+        frmDirectory::Services{platform_.forms, platform_.files, platform_.messages, platform_.system},
+        shared_, *this);
     directory_->Show();
 }
 
 void frmDosLaunch::mnuViewHelp_Click() {
-    const std::string path = text::WithTrailingBackslash(platform_.system.programFolder()) + product::HelpFileName;
+    const std::string path =
+        path::WithTrailingBackslash(platform_.system.programFolder()) + product::HelpFileName;
     if (platform_.files.fileExists(path)) {
         platform_.shell.open(path);
     } else {
-        platform_.messages.show(HelpMissingMessage, ErrorTitle, MessageIcon::Exclamation,
+        platform_.messages.show(HelpMissingMessage, captions::Error, MessageIcon::Exclamation,
                                 MessageButtons::Ok);
     }
 }
 
 void frmDosLaunch::mnuAbout_Click() {
-    frmAbout about(platform_);
+    frmAbout about(platform_.forms);
     about.ShowModal(*form_);
 }
 

@@ -2,23 +2,25 @@
 #include <memory>
 #include <string>
 
-#include "platform/Platform.h"
 #include "commandlist/CommandList.h"
+#include "commandlist/ListFiles.h"
 #include "commandlist/UndoHistory.h"
 #include "directory/DriveTable.h"
+#include "forms/MainWindowActions.h"
+#include "forms/mdlDos.h"
+#include "platform/Platform.h"
 #include "platform/PlatformError.h"
 #include "prompt/DosPrompt.h"
 #include "prompt/InputState.h"
-#include "forms/mdlDos.h"
 
 class frmDirectory;
 
 // The main window: the command list, the command text box, the current-directory box and the
 // input buttons. It owns the prompt and every piece of state the dialogs share with it.
-class frmDosLaunch {
+class frmDosLaunch final : public MainWindowActions {
 public:
     frmDosLaunch(Platform& platform, mdlDos& shared);
-    ~frmDosLaunch();
+    ~frmDosLaunch() override;
 
     // Start-up, run once before the window is first shown.
     void Form_Load();
@@ -29,13 +31,12 @@ public:
     void ApplyEnterKey();
     // Public methods the dialogs act through.
     void SendAndDo(const std::string& strSend);
-    void AddToList(const std::string& strItem);
-    void ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList);
+    void AddToList(const std::string& strItem) override;
+    void ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList) override;
+    void AppendToCommand(const std::string& text) override;
+    void ReturnToCommand() override;
 
-    // The command box, which the directory browser inputs into.
-    TextBox& CommandText() { return txtCommand; }
-    bool ListModified() const { return list_.ListModified(); }
-    CommandList& List() { return list_; }
+    bool ListModified() const { return list_.Modified(); }
     const DosPrompt& Prompt() const { return prompt_; }
     const DriveTable& Drives() const { return driveTable_; }
 
@@ -59,8 +60,8 @@ private:
     void txtCD_Change();
     void tmrCD_Timer();
     void lstCommand_OLEDragDrop(const std::vector<std::string>& paths);
+    // Menu items, their shortcuts and the toolbar buttons, by command id.
     void Form_Menu(int id);
-    void tlbDos_ButtonClick(int index);
 
     // Menu items.
     void mnuNew_Click();
@@ -127,5 +128,6 @@ private:
     bool startedOk_ = false;
     bool listHadFocus_ = false;
     CommandList list_;
+    ListFiles listFiles_;
     UndoHistory undo_;
 };

@@ -1,6 +1,7 @@
 #include "forms/frmDosLaunchLayout.h"
 
 #include "forms/ControlIds.h"
+#include "settings/Settings.h"
 
 namespace {
 const FontSpec FormFont{"ＭＳ Ｐゴシック", 975};
@@ -47,21 +48,21 @@ std::vector<MenuSpec> MenuBar() {
 }
 
 ToolbarSpec Toolbar() {
-    const ToolButtonSpec separator{true, ToolImage::New, ""};
+    const ToolButtonSpec separator{};
     return {"tlbDos", ids::tlbDos, 6, {
-        {false, ToolImage::New, "リストの新規作成"},
-        {false, ToolImage::Open, "リストを開く"},
-        {false, ToolImage::Save, "リストの上書き保存"},
+        {ids::mnuNew, ToolImage::New, "リストの新規作成"},
+        {ids::mnuOpen, ToolImage::Open, "リストを開く"},
+        {ids::mnuSave, ToolImage::Save, "リストの上書き保存"},
         separator,
-        {false, ToolImage::Cut, "切り取り"},
-        {false, ToolImage::Copy, "コピー"},
-        {false, ToolImage::Paste, "貼り付け"},
+        {ids::mnuCut, ToolImage::Cut, "切り取り"},
+        {ids::mnuCopy, ToolImage::Copy, "コピー"},
+        {ids::mnuPaste, ToolImage::Paste, "貼り付け"},
         separator,
-        {false, ToolImage::Undo, ""},
-        {false, ToolImage::Redo, ""},
+        {ids::mnuUndo, ToolImage::Undo, ""},
+        {ids::mnuRedo, ToolImage::Redo, ""},
         separator,
-        {false, ToolImage::DirectoryTree, "ディレクトリ　ブラウザ"},
-        {false, ToolImage::Delete, "リストから選択中の項目を削除"},
+        {ids::cmdMove, ToolImage::DirectoryTree, "ディレクトリ　ブラウザ"},
+        {ids::mnuDelete, ToolImage::Delete, "リストから選択中の項目を削除"},
     }};
 }
 }  // namespace
@@ -70,8 +71,8 @@ FormSpec frmDosLaunchForm() {
     FormSpec form;
     form.name = "frmDosLaunch";
     form.caption = captions::MainWindow;
-    form.outerWidthTwips = 4575;
-    form.outerHeightTwips = 6210;
+    form.outerWidthTwips = settings::DefaultWidth;
+    form.outerHeightTwips = settings::DefaultHeight;
     form.font = FormFont;
     form.sizable = true;
     form.controls = {
@@ -91,7 +92,7 @@ FormSpec frmDosLaunchForm() {
         {"txtCD", ControlKind::TextBox, "", {30, 480, 4390, 270}, "", 7, ListFont, ids::txtCD,
          StyleReadOnly},
         {"lstCommand", ControlKind::ListBox, "", {0, 840, 4455, 2760}, "", 8, ListFont,
-         ids::lstCommand, StyleSorted | StyleAcceptsFiles},
+         ids::lstCommand, StyleAcceptsFiles},
         {"tmrCD", ControlKind::Timer, "", {}, "", 99, {}, ids::tmrCD},
     };
     form.menus = MenuBar();

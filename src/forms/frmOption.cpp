@@ -1,5 +1,6 @@
 #include "forms/frmOption.h"
 
+#include "commandlist/ListFile.h"
 #include "platform/PlatformError.h"
 #include "settings/Settings.h"
 #include "forms/ControlIds.h"
@@ -34,11 +35,11 @@ FormSpec frmOptionForm() {
 }
 }  // namespace
 
-frmOption::frmOption(Platform& platform, mdlDos& shared, std::function<void()> applyEnterKey)
-    : platform_(platform),
+frmOption::frmOption(const Services& services, mdlDos& shared, std::function<void()> applyEnterKey)
+    : services_(services),
       shared_(shared),
       applyEnterKey_(std::move(applyEnterKey)),
-      form_(platform.forms.create(frmOptionForm())),
+      form_(services.forms.create(frmOptionForm())),
       chbLoad(form_->checkBox("chbLoad")),
       txtPath(form_->textBox("txtPath")),
       cmdOpen(form_->button("cmdOpen")),
@@ -56,7 +57,7 @@ frmOption::frmOption(Platform& platform, mdlDos& shared, std::function<void()> a
 
 frmOption::~frmOption() = default;
 
-std::string frmOption::SettingsPath() { return settings::SettingsFilePath(platform_.system.programFolder()); }
+std::string frmOption::SettingsPath() { return settings::SettingsFilePath(services_.system.programFolder()); }
 
 void frmOption::ShowModal(Form& owner) {
     Form_Load();
@@ -64,9 +65,9 @@ void frmOption::ShowModal(Form& owner) {
 }
 
 void frmOption::Form_Load() {
-    chbLoad.setValue(settings::ReadLoadList(platform_.profile, SettingsPath()) ? 1 : 0);
+    chbLoad.setValue(settings::ReadLoadList(services_.profile, SettingsPath()) ? 1 : 0);
     ApplyEnablingRule();
-    txtPath.setText(settings::ReadPathOfList(platform_.profile, SettingsPath()));
+    txtPath.setText(settings::ReadPathOfList(services_.profile, SettingsPath()));
     chbClose.setValue(shared_.CloseDos ? 1 : 0);
     (shared_.EnterKey != 0 ? optDo : optSend).setValue(1);
 }
@@ -84,7 +85,7 @@ void frmOption::chbLoad_GotFocus() { ApplyEnablingRule(); }
 void frmOption::cmdOpen_Click() {
     try {
         const auto chosen =
-            platform_.dialogs.showOpen({"リストを選択", "リストファイル(*.txt)|*.txt", 0x804, "txt", ""});
+            services_.dialogs.showOpen({"リストを選択", listfile::DialogFilter, listfile::Extension, ""});
         if (chosen) txtPath.setText(*chosen);
     } catch (const PlatformError&) {
         // The box could not be shown: nothing changes.
@@ -95,7 +96,7 @@ void frmOption::cmdOk_Click() {
     shared_.CloseDos = chbClose.value() == 1;
     shared_.EnterKey = optSend.value() == 1 ? 0 : 1;
     applyEnterKey_();
-    settings::WriteListAtStartup(platform_.profile, SettingsPath(), chbLoad.value() == 1, txtPath.text());
+    settings::WriteListAtStartup(services_.profile, SettingsPath(), chbLoad.value() == 1, txtPath.text());
     form_->close();
 }
 

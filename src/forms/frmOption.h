@@ -3,15 +3,24 @@
 #include <memory>
 #include <string>
 
-#include "platform/Platform.h"
 #include "forms/mdlDos.h"
+#include "platform/FileDialogs.h"
+#include "platform/Form.h"
+#include "platform/Profile.h"
+#include "platform/SystemInfo.h"
 
 // The options dialog: the list opened at start-up, closing the prompt with the program, and
 // what the Enter key does on the main window. Shown modal over the main window.
 class frmOption {
 public:
+    struct Services {
+        FormFactory& forms;
+        Profile& profile;
+        FileDialogs& dialogs;
+        SystemInfo& system;
+    };
     // applyEnterKey makes the main window's default button follow EnterKey at once.
-    frmOption(Platform& platform, mdlDos& shared, std::function<void()> applyEnterKey);
+    frmOption(const Services& services, mdlDos& shared, std::function<void()> applyEnterKey);
     ~frmOption();
 
     void ShowModal(Form& owner);
@@ -26,7 +35,7 @@ private:
     void ApplyEnablingRule();
     std::string SettingsPath();
 
-    Platform& platform_;
+    Services services_;
     mdlDos& shared_;
     std::function<void()> applyEnterKey_;
     std::unique_ptr<Form> form_;

@@ -28,13 +28,11 @@ enum ControlStyle : unsigned {
     StyleNone = 0,
     StyleMultiLine = 1u << 0,
     StyleVScroll = 1u << 1,
-    StyleSorted = 1u << 2,
-    StyleDefaultButton = 1u << 3,
-    StyleCancelButton = 1u << 4,
-    StyleReadOnly = 1u << 5,
-    StyleNoCaption = 1u << 6,
-    StyleAcceptsFiles = 1u << 7,  // a drop target for files from the shell
-    StyleNoContextMenu = 1u << 8, // the control's own right-click menu is not shown
+    StyleDefaultButton = 1u << 2,
+    StyleCancelButton = 1u << 3,
+    StyleReadOnly = 1u << 4,
+    StyleNoCaption = 1u << 5,
+    StyleAcceptsFiles = 1u << 6,  // a drop target for files from the shell
 };
 
 struct TwipsSize {
@@ -68,11 +66,13 @@ struct MenuSpec {
 // Images of the toolbar: the system's standard small images where one fits, else our own.
 enum class ToolImage { New, Open, Save, Cut, Copy, Paste, Undo, Redo, DirectoryTree, Delete };
 
-// One toolbar button; the button's index is its position in the list, counted from 1.
+// One toolbar button: the command id of the menu item it stands for (ControlIds.h), which a
+// click sends as the menu item would; 0 for a separator.
 struct ToolButtonSpec {
-    bool separator = false;
+    int command = 0;
     ToolImage image = ToolImage::New;
     std::string tooltip;       // empty: no tooltip
+    bool isSeparator() const { return command == 0; }
 };
 
 struct ToolbarSpec {

@@ -10,6 +10,7 @@
 // change fires onChange synchronously, also when the program itself sets the text.
 
 enum class ShiftState { None = 0, Shift = 1, Ctrl = 2, Alt = 4 };
+enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
 
 class Control {
 public:
@@ -45,7 +46,7 @@ public:
     virtual void setForeColour(SystemColour colour) = 0;
 
     std::function<void()> onChange;
-    // A mouse button went down over the control: 1 left, 2 right, 4 middle.
+    // A mouse button went down over the control, as a MouseButton value.
     std::function<void(int button)> onMouseDown;
     // Files or folders dropped from the shell, in order. Only file lists are accepted.
     std::function<void(const std::vector<std::string>& paths)> onDropFiles;
@@ -55,17 +56,21 @@ class ListBox : public Control {
 public:
     virtual int count() const = 0;
     virtual std::string item(int index) const = 0;
-    // A sorted list places the entry itself; the result is the index it went to.
-    virtual int addItem(const std::string& text) = 0;
-    // Adds many entries at once, each placed as addItem would place it; fast for large lists.
+    // Adds the entry after the last one.
+    virtual void addItem(const std::string& text) = 0;
+    // Adds many entries after the last one, in their order; fast for large lists.
     virtual void addItems(const std::vector<std::string>& texts) = 0;
-    // The index of the first entry exactly equal to text (case-sensitive), or -1.
-    virtual int find(const std::string& text) const = 0;
+    // Puts the entry at index; the entries from there on move down one place, and a selected
+    // entry stays selected.
+    virtual void insertItem(int index, const std::string& text) = 0;
     virtual void removeItem(int index) = 0;
     virtual void clear() = 0;
     // -1 when no entry is selected.
     virtual int listIndex() const = 0;
     virtual void setListIndex(int index) = 0;
+    // The entry shown at the top of the list.
+    virtual int topIndex() const = 0;
+    virtual void setTopIndex(int index) = 0;
 
     std::function<void()> onDblClick;
     // The selection changed by the user.

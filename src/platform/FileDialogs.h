@@ -7,11 +7,11 @@ struct FileDialogOptions {
     std::string title;
     // Pairs of description and pattern separated by "|", e.g. "リストファイル(*.txt)|*.txt".
     std::string filter;
-    // The box's flags, as the system's file dialogs define them (0x804: hide the read-only box,
-    // the path must exist; 0x2: ask before overwriting).
-    unsigned flags = 0;
     std::string defaultExtension;  // given to a name typed without one, e.g. "txt"
     std::string initialFolder;     // empty: the box's own choice
+    bool hideReadOnly = true;      // no "open as read-only" check box
+    bool folderMustExist = true;   // a name in a folder that does not exist is refused
+    bool askBeforeOverwrite = false;  // the save box asks before it names an existing file
 };
 
 // The system's open and save boxes, owned by the active window of the program. Nothing when

@@ -51,10 +51,9 @@ public:
     std::function<bool()> onQueryUnload;
     // Fired after every change of the window's size, also the first.
     std::function<void()> onResize;
-    // A menu item was chosen (by click or shortcut), with its id.
+    // A command was chosen, with its id: a menu item (by click or shortcut) or the toolbar button
+    // that stands for it.
     std::function<void(int id)> onMenu;
-    // A toolbar button was clicked, with its index counted from 1.
-    std::function<void(int index)> onToolbarButton;
 };
 
 class FormFactory {

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Clipboard.h"
 #include "platform/CodePage.h"
+#include "platform/Collation.h"
 #include "platform/ConsoleInput.h"
 #include "platform/Desktop.h"
 #include "platform/FileDialogs.h"
@@ -27,4 +28,5 @@ struct Platform {
     FileDialogs& dialogs;
     Profile& profile;
     CodePage& codePage;
+    Collation& collation;
 };

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "settings/NumberReading.h"
-#include "text/Text.h"
+#include "text/Path.h"
 
 namespace settings {
 
@@ -15,7 +15,7 @@ const char* YesNo(bool on) { return on ? "Yes" : "No"; }
 }  // namespace
 
 std::string SettingsFilePath(const std::string& programFolder) {
-    return text::WithTrailingBackslash(programFolder) + "Tavimero" + ".ini";
+    return path::WithTrailingBackslash(programFolder) + product::Name + ".ini";
 }
 
 Values Read(Profile& profile, const std::string& path) {
@@ -26,8 +26,10 @@ Values Read(Profile& profile, const std::string& path) {
     values.CloseDos = Get(profile, path, "CloseDos", "No") == "Close";
     values.CD = Get(profile, path, "CD", "");
     values.EnterKey = numbers::ValToInt16(Get(profile, path, "EnterKey", "0"));
-    values.Width = static_cast<float>(numbers::Val(Get(profile, path, "Width", "4575")));
-    values.Height = static_cast<float>(numbers::Val(Get(profile, path, "Height", "6210")));
+    const std::string width = std::to_string(DefaultWidth);
+    const std::string height = std::to_string(DefaultHeight);
+    values.Width = static_cast<float>(numbers::Val(Get(profile, path, "Width", width.c_str())));
+    values.Height = static_cast<float>(numbers::Val(Get(profile, path, "Height", height.c_str())));
     values.LoadList = ReadLoadList(profile, path);
     if (values.LoadList) values.PathOfList = ReadPathOfList(profile, path);
     return values;

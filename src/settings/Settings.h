@@ -3,11 +3,15 @@
 #include <string>
 
 #include "platform/Profile.h"
+#include "text/Product.h"
 
 // The settings file Tavimero.ini beside the program, section "Tavimero".
 namespace settings {
 
-constexpr const char* Section = "Tavimero";
+constexpr const char* Section = product::Name;
+// The main window's outer size, in twips, when the settings name none.
+constexpr int DefaultWidth = 4575;
+constexpr int DefaultHeight = 6210;
 
 // The settings file's path for the program folder (with or without its trailing backslash).
 std::string SettingsFilePath(const std::string& programFolder);
@@ -20,8 +24,8 @@ struct Values {
     bool CloseDos = false;
     std::string CD;
     std::int16_t EnterKey = 0;
-    double Width = 4575;
-    double Height = 6210;
+    double Width = DefaultWidth;
+    double Height = DefaultHeight;
     bool LoadList = false;
     std::string PathOfList;  // read only when LoadList is set
 };

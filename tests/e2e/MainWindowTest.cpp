@@ -14,7 +14,7 @@
 #include "Remote.h"
 #include "Steps.h"
 #include "forms/ControlIds.h"
-#include "forms/ProductInfo.h"
+#include "text/Product.h"
 #include "forms/frmDosLaunchLayout.h"
 
 #ifndef TAVIMERO_MENU_PROBE
@@ -64,8 +64,9 @@ TEST(MainWindow, ToolbarTipsAreTheTables) {
     SCOPED_TRACE(i + 1);
     ASSERT_TRUE(sendTo(toolbar, TB_GETBUTTON, i, memory.address()));
     const auto button = memory.read<TBBUTTON>();
-    EXPECT_EQ((button.fsStyle & BTNS_SEP) != 0, table.buttons[i].separator);
-    if (table.buttons[i].separator) continue;
+    EXPECT_EQ((button.fsStyle & BTNS_SEP) != 0, table.buttons[i].isSeparator());
+    EXPECT_EQ(button.idCommand, table.buttons[i].command);
+    if (table.buttons[i].isSeparator()) continue;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = toolbar;

@@ -1,6 +1,6 @@
 #pragma once
 #include <algorithm>
-#include <cctype>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -76,29 +76,23 @@ private:
     int selLength_ = 0;
 };
 
+// A plain list box: it shows entries where it is told to, as the real one does.
 class FakeListBox : public FakeControl<ListBox> {
 public:
-    FakeListBox(std::string name, FakeFocus& focus, bool sorted)
-        : FakeControl(std::move(name), focus), sorted_(sorted) {}
+    using FakeControl::FakeControl;
     int count() const override { return static_cast<int>(items_.size()); }
     std::string item(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
-    int addItem(const std::string& text) override {
-        auto at = items_.end();
-        // A sorted list box orders without regard to letter case, new entries after equal ones.
-        if (sorted_) at = std::upper_bound(items_.begin(), items_.end(), text, LessIgnoringCase);
-        const int index = static_cast<int>(at - items_.begin());
-        items_.insert(at, text);
-        if (selected_ >= index) ++selected_;
-        return index;
-    }
+    void addItem(const std::string& text) override { items_.push_back(text); }
     void addItems(const std::vector<std::string>& texts) override {
-        for (const std::string& text : texts) addItem(text);
+        items_.insert(items_.end(), texts.begin(), texts.end());
     }
-    int find(const std::string& text) const override {
-        auto found = std::find(items_.begin(), items_.end(), text);
-        return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+    void insertItem(int index, const std::string& text) override {
+        if (index < 0 || index > count()) throw std::out_of_range("no place " + std::to_string(index));
+        items_.insert(items_.begin() + index, text);
+        if (selected_ >= index) ++selected_;
     }
     void removeItem(int index) override {
+        if (index < 0 || index >= count()) throw std::out_of_range("no entry " + std::to_string(index));
         items_.erase(items_.begin() + index);
         if (selected_ == index) selected_ = -1;
         else if (selected_ > index) --selected_;
@@ -106,9 +100,12 @@ public:
     void clear() override {
         items_.clear();
         selected_ = -1;
+        top_ = 0;
     }
     int listIndex() const override { return selected_; }
-    void setListIndex(int index) override { selected_ = index; }
+    void setListIndex(int index) override { selected_ = index >= 0 && index < count() ? index : -1; }
+    int topIndex() const override { return top_; }
+    void setTopIndex(int index) override { top_ = std::clamp(index, 0, std::max(count() - 1, 0)); }
     // Like a list box that shows whole lines only: the height is rounded down to whole lines
     // of lineHeight inside a border of borderHeight.
     void move(const TwipsRect& rect) override {
@@ -123,14 +120,9 @@ public:
     const std::vector<std::string>& items() const { return items_; }
 
 private:
-    static bool LessIgnoringCase(const std::string& a, const std::string& b) {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-        });
-    }
-    bool sorted_;
     std::vector<std::string> items_;
     int selected_ = -1;
+    int top_ = 0;
 };
 
 class FakeButton : public FakeControl<Button> {

@@ -18,8 +18,7 @@ public:
                     add(control, std::make_unique<FakeTextBox>(control.name, focus));
                     break;
                 case ControlKind::ListBox:
-                    add(control, std::make_unique<FakeListBox>(control.name, focus,
-                                                               (control.style & StyleSorted) != 0));
+                    add(control, std::make_unique<FakeListBox>(control.name, focus));
                     break;
                 case ControlKind::Button: {
                     auto button = std::make_unique<FakeButton>(control.name, focus);
@@ -104,8 +103,12 @@ public:
     void chooseMenu(int id) {
         if (onMenu) onMenu(id);
     }
+    // A toolbar button, counted from 1, sends its command as the real toolbar does.
     void clickToolbar(int index) {
-        if (onToolbarButton) onToolbarButton(index);
+        const auto& buttons = design.toolbar.buttons;
+        if (index < 1 || index > static_cast<int>(buttons.size())) return;
+        const ToolButtonSpec& button = buttons[static_cast<std::size_t>(index - 1)];
+        if (!button.isSeparator()) chooseMenu(button.command);
     }
 
     template <class T>

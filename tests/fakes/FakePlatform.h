@@ -340,6 +340,12 @@ public:
     }
 };
 
+// A deterministic order: ASCII letters without regard to case, then the bytes as they are.
+class FakeCollation : public Collation {
+public:
+    std::string sortKey(std::string_view utf8) override { return text::LCase(utf8); }
+};
+
 // All fakes together, with the Platform bundle the windows take.
 struct FakePlatform {
     EventLog log;
@@ -355,8 +361,9 @@ struct FakePlatform {
     FakeFileDialogs dialogs{log};
     FakeProfile profile;
     FakeCodePage codePage;
-    Platform platform{forms,    launcher, console, desktop, clipboard, files,
-                      messages, system,   shell,   dialogs, profile,   codePage};
+    FakeCollation collation;
+    Platform platform{forms,  launcher, console, desktop, clipboard, files,    messages,
+                      system, shell,    dialogs, profile, codePage,  collation};
 
     FakePlatform() { files.addDirectory(system.folder); }
 };

@@ -2,252 +2,137 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/fakes/FakePlatform.h"
 
 using Entries = std::vector<std::string>;
-using Confirm = CommandList::Confirm;
 
-// A command list of its own on fresh fakes, for table-driven cases.
-struct ListOnFakes {
-    ListOnFakes() {
-        fake.files.addDirectory("C:\\Lists");
-        fake.files.addFile("C:\\Lists\\old.txt", "old");
+namespace {
+
+// The order by definition: entries placed one at a time, each after the entries equal to it
+// without regard to letter case.
+struct OneByOne {
+    void Place(const std::string& text) {
+        const auto place = std::upper_bound(entries.begin(), entries.end(), text,
+                                            [this](const std::string& a, const std::string& b) {
+                                                return collation.sortKey(a) < collation.sortKey(b);
+                                            });
+        entries.insert(place, text);
     }
-    FakePlatform fake;
-    FakeFocus focus;
-    FakeListBox box{"lstCommand", focus, true};
-    CommandList list{box, fake.platform};
+    void Append(const Entries& lines) {
+        const Entries before = entries;
+        for (const std::string& line : lines) {
+            if (std::find(before.begin(), before.end(), line) == before.end()) Place(line);
+        }
+    }
+    FakeCollation collation;
+    Entries entries;
 };
 
 class CommandListTest : public ::testing::Test {
 protected:
-    CommandListTest() {
-        fake.files.addDirectory("C:\\Lists");
-        fake.files.addFile("C:\\Lists\\old.txt", "old");
-        fake.files.addFile("C:\\Lists\\mixed.txt", "b\r\n\r\na\nx\rdir\r\n");
-    }
-    // A list holding entries, modified, saved last to path (empty: never saved).
-    void Modified(const Entries& entries, const std::string& path = "") {
-        if (!path.empty()) ASSERT_TRUE(list.ReadListFile(path));
-        for (const std::string& entry : entries) list.AddToList(entry);
-    }
-    std::string Bytes(const std::string& path) { return fake.files.bytesOf(path); }
+    // What the list box shows is what the list holds.
+    void ExpectShown() { EXPECT_EQ(box.items(), list.Entries()); }
+    std::string SelectedText() { return list.Selected() >= 0 ? list.At(list.Selected()) : "(none)"; }
 
-    FakePlatform fake;
+    FakeCollation collation;
     FakeFocus focus;
-    FakeListBox box{"lstCommand", focus, true};
-    CommandList list{box, fake.platform};
+    FakeListBox box{"lstCommand", focus};
+    CommandList list{box, collation};
 };
 
 TEST_F(CommandListTest, AddingSkipsExactDuplicatesOnly) {
-    list.AddToList("dir");
-    list.AddToList("dir");
-    list.AddToList("DIR");
-    list.AddToList("");
-    EXPECT_EQ(box.items(), (Entries{"", "dir", "DIR"}));
-    EXPECT_TRUE(list.ListModified());
+    EXPECT_TRUE(list.Add("dir"));
+    EXPECT_FALSE(list.Add("dir"));
+    EXPECT_TRUE(list.Add("DIR"));
+    EXPECT_TRUE(list.Add(""));
+    EXPECT_EQ(list.Entries(), (Entries{"", "dir", "DIR"}));
+    EXPECT_TRUE(list.Modified());
     EXPECT_EQ(box.listIndex(), -1);
+    ExpectShown();
 }
 
-TEST_F(CommandListTest, ReadingReplacesTheListInSortedOrder) {
-    list.AddToList("gone");
-    ASSERT_TRUE(list.ReadListFile("C:\\Lists\\mixed.txt"));
-    EXPECT_EQ(box.items(), (Entries{"", "a\nx", "b", "dir"}));
-    EXPECT_FALSE(list.ListModified());
-    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\mixed.txt");
-}
-
-TEST_F(CommandListTest, AFileThatCannotBeReadChangesNothing) {
-    Modified({"keep"}, "C:\\Lists\\old.txt");
-    fake.files.failRead = true;
-    EXPECT_FALSE(list.ReadListFile("C:\\Lists\\mixed.txt"));
-    EXPECT_FALSE(list.AppendListFile("C:\\Lists\\mixed.txt"));
-    EXPECT_EQ(box.items(), (Entries{"keep", "old"}));
-    EXPECT_TRUE(list.ListModified());
-    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\old.txt");
-}
-
-TEST_F(CommandListTest, AppendingAddsTheLinesNotHeldYet) {
-    fake.files.addFile("C:\\Lists\\more.txt", "dir\r\nnew\r\nnew\r\n\r\n");
-    Modified({"dir"});
-    ASSERT_TRUE(list.AppendListFile("C:\\Lists\\more.txt"));
-    EXPECT_EQ(box.items(), (Entries{"", "dir", "new", "new"}));
-    list.SaveList("C:\\Lists\\out.txt");
-    ASSERT_TRUE(list.AppendListFile("C:\\Lists\\out.txt"));  // all held: nothing added, still modified
-    EXPECT_EQ(box.count(), 4);
-    EXPECT_TRUE(list.ListModified());
-    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\out.txt");
-}
-
-TEST_F(CommandListTest, SavingWritesTheExactBytesThroughATemporaryFile) {
-    ASSERT_TRUE(list.ReadListFile("C:\\Lists\\mixed.txt"));
-    ASSERT_TRUE(list.SaveList("C:\\Lists\\old.txt"));
-    EXPECT_EQ(Bytes("C:\\Lists\\old.txt"), "a\nx\r\nb\r\ndir");
-    EXPECT_EQ(fake.files.log, (Entries{"create temporary in C:\\Lists\\", "write C:\\Lists\\tmp1.tmp",
-                                       "replace C:\\Lists\\old.txt"}));
-    EXPECT_FALSE(fake.files.has("C:\\Lists\\tmp1.tmp"));
-    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\old.txt");
-}
-
-TEST_F(CommandListTest, AFailedSaveKeepsTheOldFileAndReportsIt) {
-    for (auto step : {FakeFileSystem::Step::CreateTemporary, FakeFileSystem::Step::Write,
-                      FakeFileSystem::Step::Replace}) {
-        ListOnFakes on;
-        FakePlatform& local = on.fake;
-        CommandList& localList = on.list;
-        localList.AddToList("new");
-        local.files.failAt = step;
-        EXPECT_FALSE(localList.SaveList("C:\\Lists\\old.txt"));
-        EXPECT_EQ(local.files.bytesOf("C:\\Lists\\old.txt"), "old");
-        EXPECT_FALSE(local.files.has("C:\\Lists\\tmp1.tmp"));
-        EXPECT_TRUE(localList.ListModified());
-        EXPECT_EQ(localList.ListFilePath(), "");
-        ASSERT_EQ(local.messages.shown.size(), 1u);
-        EXPECT_EQ(local.messages.shown[0].title, "エラー");
-        EXPECT_EQ(local.messages.shown[0].text.rfind("C:\\Lists\\old.txt\r\n", 0), 0u);
+TEST_F(CommandListTest, EveryWayOfAddingOrdersAsPlacingOneByOne) {
+    // The batches take the three ways new entries are shown: all after the old ones, a few into
+    // their places, and many merged and shown anew.
+    Entries many;
+    for (int i = 0; i < 600; ++i) many.push_back("m" + std::to_string((i * 7919) % 600));
+    const std::vector<Entries> batches = {
+        {"b", "B", "a", "日本", "A", "cd", "Cd", "b"},
+        {"zz", "zz2", "ZZ"},
+        {"b", "c", "B", "a0", "AA", "c"},
+        many,
+        {"", "a", "0"},
+    };
+    OneByOne expected;
+    for (const Entries& batch : batches) {
+        SCOPED_TRACE(batch.size());
+        if (list.Count() > 1) box.setListIndex(1);
+        const std::string selected = SelectedText();
+        if (list.Count() == 0) {
+            list.Load(batch);
+            for (const std::string& text : batch) expected.Place(text);
+        } else {
+            list.Append(batch);
+            expected.Append(batch);
+        }
+        ASSERT_EQ(list.Entries(), expected.entries);
+        ExpectShown();
+        EXPECT_EQ(SelectedText(), selected);  // the selection stays on its entry
     }
+    EXPECT_EQ(list.Entries()[0], "");
 }
 
-TEST_F(CommandListTest, SavingAnEmptyListWritesNothing) {
-    EXPECT_FALSE(list.SaveList("C:\\Lists\\old.txt"));
-    EXPECT_TRUE(fake.messages.shown.empty());
-    EXPECT_FALSE(list.SaveList(""));
-    ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, "リストに項目がありません。");
-    EXPECT_EQ(fake.messages.shown[0].title, "保存中止");
-    EXPECT_TRUE(fake.dialogs.shown.empty());
+TEST_F(CommandListTest, FindIsExact) {
+    list.Load({"dir", "DIR", "cd ..", "echo 日本", "dir"});
+    EXPECT_EQ(list.Entries(), (Entries{"cd ..", "dir", "DIR", "dir", "echo 日本"}));
+    EXPECT_EQ(list.Find("DIR"), 2);
+    EXPECT_EQ(list.Find("dir"), 1);
+    EXPECT_EQ(list.Find("Dir"), -1);
+    EXPECT_EQ(list.Find("echo 日本"), 4);
+    EXPECT_EQ(list.Find("zzz"), -1);
 }
 
-TEST_F(CommandListTest, SaveAsAsksForANameWithTheListDialogSettings) {
-    Modified({"dir"}, "C:\\Lists\\old.txt");
-    fake.dialogs.answers.push_back("C:\\Lists\\new.txt");
-    ASSERT_TRUE(list.SaveListAs());
-    const FileDialogOptions& shown = fake.dialogs.shown.at(0);
-    EXPECT_EQ(shown.title, "名前を付けてリストを保存");
-    EXPECT_EQ(shown.filter, "リストファイル(*.txt)|*.txt");
-    EXPECT_EQ(shown.flags, 2054u);
-    EXPECT_EQ(shown.defaultExtension, "txt");
-    EXPECT_EQ(shown.initialFolder, "C:\\Lists\\");
-    EXPECT_EQ(Bytes("C:\\Lists\\new.txt"), "dir\r\nold");
-    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\new.txt");
-}
-
-TEST_F(CommandListTest, TheDialogsStartInTheListsFolderOrTheProgramFolder) {
-    EXPECT_EQ(list.ListDialogFolder(), "C:\\Tools\\");
-    Modified({}, "C:\\Lists\\old.txt");
-    EXPECT_EQ(list.ListDialogFolder(), "C:\\Lists\\");
-    fake.files.directories.erase("C:\\LISTS");
-    EXPECT_EQ(list.ListDialogFolder(), "C:\\Tools\\");
-    fake.dialogs.answers.push_back(std::nullopt);
-    list.OpenList();
-    EXPECT_EQ(fake.dialogs.shown.at(0).title, "リストを開く");
-    EXPECT_EQ(fake.dialogs.shown.at(0).flags, 2052u);
-    list.AppendList();
-    EXPECT_EQ(fake.dialogs.shown.at(1).title, "現在のリストに追加するリスト");
-    EXPECT_EQ(fake.dialogs.shown.at(1).flags, 2052u);
-}
-
-TEST_F(CommandListTest, TheSaveQuestionMatrix) {
-    struct Case {
+TEST_F(CommandListTest, WhatChangesTheModifiedFlag) {
+    struct Step {
         const char* name;
+        std::function<void(CommandList&)> run;
         bool modified;
-        bool empty;
-        bool hasFile;
-        std::optional<MessageResult> answer;
-        std::optional<std::string> nameChosen;  // for a list without a file
-        bool saveFails;
-        Confirm expected;
-        bool asked;
     };
-    const Case cases[] = {
-        {"unmodified", false, false, true, std::nullopt, std::nullopt, false, Confirm::Proceed, false},
-        {"modified but empty", true, true, false, std::nullopt, std::nullopt, false, Confirm::Proceed, false},
-        {"yes saves to the file", true, false, true, MessageResult::Yes, std::nullopt, false, Confirm::Proceed, true},
-        {"yes asks for a name", true, false, false, MessageResult::Yes, "C:\\Lists\\n.txt", false, Confirm::Proceed,
-         true},
-        {"yes, name box cancelled", true, false, false, MessageResult::Yes, std::nullopt, false, Confirm::Abort, true},
-        {"yes, save failed", true, false, true, MessageResult::Yes, std::nullopt, true, Confirm::Abort, true},
-        {"no", true, false, true, MessageResult::No, std::nullopt, false, Confirm::Proceed, true},
-        {"cancel", true, false, true, MessageResult::Cancel, std::nullopt, false, Confirm::Abort, true},
+    const Step steps[] = {
+        {"load", [](CommandList& l) { l.Load({"a", "b"}); }, false},
+        {"add held", [](CommandList& l) { l.Add("a"); }, false},
+        {"add new", [](CommandList& l) { l.Add("c"); }, true},
+        {"saved", [](CommandList& l) { l.MarkSaved(); }, false},
+        {"append held only", [](CommandList& l) { l.Append({"a", "b"}); }, true},
+        {"saved again", [](CommandList& l) { l.MarkSaved(); }, false},
+        {"remove", [](CommandList& l) { l.Remove(0); }, true},
+        {"clear", [](CommandList& l) { l.Clear(); }, false},
+        {"remove nothing", [](CommandList& l) { l.Remove(-1); }, false},
     };
-    for (const Case& c : cases) {
-        ListOnFakes on;
-        FakePlatform& local = on.fake;
-        FakeListBox& localBox = on.box;
-        CommandList& localList = on.list;
-        if (c.hasFile) localList.ReadListFile("C:\\Lists\\old.txt");
-        if (c.empty) {
-            localList.AddToList("x");
-            localBox.setListIndex(localBox.find("x"));
-            localList.DeleteSelected();
-            if (c.hasFile) localBox.clear();
-        } else if (c.modified) {
-            localList.AddToList("new");
-        }
-        if (c.answer) local.messages.answers.push_back(*c.answer);
-        local.dialogs.answers.push_back(c.nameChosen);
-        if (c.saveFails) local.files.failAt = FakeFileSystem::Step::Write;
-        EXPECT_EQ(localList.ConfirmSaveList(), c.expected) << c.name;
-        const bool asked = !local.messages.shown.empty() && local.messages.shown[0].title == "保存の確認";
-        EXPECT_EQ(asked, c.asked) << c.name;
-        if (asked) {
-            EXPECT_EQ(local.messages.shown[0].text, c.hasFile ? "C:\\Lists\\old.txtは更新されています。\r\n上書き保存しますか？"
-                                                              : "現在のリストを保存しますか？")
-                << c.name;
-            EXPECT_EQ(local.messages.shown[0].buttons, MessageButtons::YesNoCancel);
-            EXPECT_EQ(local.messages.shown[0].icon, MessageIcon::Question);
-        }
+    for (const Step& step : steps) {
+        step.run(list);
+        EXPECT_EQ(list.Modified(), step.modified) << step.name;
+        ExpectShown();
     }
 }
 
-TEST_F(CommandListTest, NewEmptiesTheListUnlessTheQuestionIsCancelled) {
-    Modified({"dir"}, "C:\\Lists\\old.txt");
-    fake.messages.answers.push_back(MessageResult::Cancel);
-    list.New();
-    EXPECT_EQ(box.count(), 2);
-    fake.messages.answers.push_back(MessageResult::No);
-    list.New();
-    EXPECT_EQ(box.count(), 0);
-    EXPECT_EQ(list.ListFilePath(), "");
-    EXPECT_FALSE(list.ListModified());
-}
-
-TEST_F(CommandListTest, TheStartupListIsCheckedAndReported) {
-    fake.files.addFile("C:\\Lists\\START.TXT", "x");
-    list.OpenListAtStartup("C:\\Lists\\START.TXT\\");
-    EXPECT_EQ(box.items(), (Entries{"x"}));
-    EXPECT_TRUE(fake.messages.shown.empty());
-
-    list.OpenListAtStartup("C:\\Lists\\a.doc");
-    list.OpenListAtStartup("C:\\Lists\\none.txt");
-    ASSERT_EQ(fake.messages.shown.size(), 2u);
-    EXPECT_EQ(fake.messages.shown[0].text,
-              "C:\\Lists\\a.docは開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\nツールの環境設定をご確認ください。");
-    EXPECT_EQ(fake.messages.shown[1].text,
-              "C:\\Lists\\none.txtを開けません。\r\nあるいはファイルが存在しません。\r\nツールの環境設定をご確認ください。");
-    for (const auto& shown : fake.messages.shown) {
-        EXPECT_EQ(shown.title, "エラー");
-        EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
-    }
-    EXPECT_EQ(box.items(), (Entries{"x"}));
-}
-
-TEST_F(CommandListTest, ListClipboardCommandsNeedASelection) {
-    Modified({"a", "b"});
-    list.SaveList("C:\\Lists\\s.txt");
-    fake.clipboard.text = "kept";
-    list.CutSelected();
-    list.CopySelected();
-    list.DeleteSelected();
-    EXPECT_EQ(fake.clipboard.text, "kept");
-    EXPECT_FALSE(list.ListModified());
+TEST_F(CommandListTest, RemovingLeavesNoEntrySelected) {
+    list.Load({"a", "b", "c"});
     box.setListIndex(1);
-    list.CutSelected();
-    EXPECT_EQ(fake.clipboard.text, "b");
-    EXPECT_EQ(box.items(), (Entries{"a"}));
-    EXPECT_TRUE(list.ListModified());
-    box.setListIndex(0);
-    list.DeleteSelected();
-    EXPECT_EQ(box.count(), 0);
-    EXPECT_EQ(box.listIndex(), -1);
+    list.Remove(list.Selected());
+    EXPECT_EQ(list.Entries(), (Entries{"a", "c"}));
+    EXPECT_EQ(list.Selected(), -1);
+    ExpectShown();
 }
+
+TEST_F(CommandListTest, LoadingReplacesEverythingAndKeepsEqualLines) {
+    list.Add("gone");
+    list.Load({"b", "", "a\nx", "dir", "b"});
+    EXPECT_EQ(list.Entries(), (Entries{"", "a\nx", "b", "b", "dir"}));
+    EXPECT_FALSE(list.Modified());
+    ExpectShown();
+}
+
+}  // namespace

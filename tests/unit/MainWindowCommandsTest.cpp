@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, ExitClosesTheWindowThroughTheCloseSequence) {
 
 TEST_F(MainWindowTest, AboutShowsTheVersionModalOverTheMainWindow) {
     Load();
-    frmAbout about(fake.platform);
+    frmAbout about(fake.forms);
     about.ShowModal(form());
     FakeForm& box = *fake.forms.created.back();
     EXPECT_EQ(box.modalOwner, &form());

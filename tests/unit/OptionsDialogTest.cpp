@@ -6,7 +6,9 @@ protected:
     void SetUp() override { Load(); }
     // Opens the dialog; the fake's modal show returns at once, so the test works the open box.
     FakeForm& Open() {
-        dialog = std::make_unique<frmOption>(fake.platform, shared, [this] { window->ApplyEnterKey(); });
+        dialog = std::make_unique<frmOption>(
+            frmOption::Services{fake.forms, fake.profile, fake.dialogs, fake.system}, shared,
+            [this] { window->ApplyEnterKey(); });
         dialog->ShowModal(form());
         return *fake.forms.created.back();
     }
@@ -79,7 +81,7 @@ TEST_F(OptionsDialogTest, BrowsingFillsThePathAndCancellingKeepsIt) {
     box.get<FakeButton>("cmdOpen").click();
     EXPECT_EQ(box.get<FakeTextBox>("txtPath").text(), "typed.txt");
     EXPECT_EQ(fake.dialogs.shown.at(0).title, "リストを選択");
-    EXPECT_EQ(fake.dialogs.shown.at(0).flags, 0x804u);
+    EXPECT_FALSE(fake.dialogs.shown.at(0).askBeforeOverwrite);
     fake.dialogs.answers.push_back("C:\\Lists\\b.txt");
     box.get<FakeButton>("cmdOpen").click();
     EXPECT_EQ(box.get<FakeTextBox>("txtPath").text(), "C:\\Lists\\b.txt");

@@ -1,0 +1,55 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "commandlist/CommandList.h"
+#include "platform/CodePage.h"
+#include "platform/FileDialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/SystemInfo.h"
+
+// What the list-file commands reach the system through.
+struct ListFileServices {
+    FileDialogs& dialogs;
+    MessageBoxes& messages;
+    FileSystem& files;
+    CodePage& codePage;
+    SystemInfo& system;
+};
+
+// The File menu's commands on the command list: new, open, append, save, save as, the save
+// question, and the list opened at start-up. Knows which file the list was read from or saved to.
+class ListFiles {
+public:
+    enum class Confirm { Proceed, Abort };
+
+    ListFiles(CommandList& list, const ListFileServices& services);
+
+    void New();
+    void OpenList();
+    void AppendList();
+    bool SaveList(const std::string& path);
+    bool SaveListAs();
+    // Offers to save a modified, non-empty list. Abort when the user cancelled, or asked to
+    // save and nothing was saved.
+    Confirm ConfirmSaveList();
+    // Opens the list file named in the settings at start-up, reporting a wrong name.
+    void OpenListAtStartup(std::string path);
+    // Replaces the list with the file's lines; false (and nothing changed) when it cannot be read.
+    bool ReadListFile(const std::string& path);
+    // Adds the file's lines that the list does not hold yet.
+    bool AppendListFile(const std::string& path);
+    // The folder the list dialogs start in.
+    std::string ListDialogFolder();
+
+    const std::string& ListFilePath() const { return listFilePath_; }
+
+private:
+    std::optional<std::vector<std::string>> ReadEntries(const std::string& path);
+    FileDialogOptions ListDialog(const std::string& title);
+
+    CommandList& list_;
+    ListFileServices services_;
+    std::string listFilePath_;
+};

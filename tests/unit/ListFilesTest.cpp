@@ -1,0 +1,222 @@
+#include "commandlist/ListFiles.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/fakes/FakePlatform.h"
+
+using Entries = std::vector<std::string>;
+using Confirm = ListFiles::Confirm;
+
+// A command list and its file commands on fresh fakes.
+struct ListOnFakes {
+    ListOnFakes() {
+        fake.files.addDirectory("C:\\Lists");
+        fake.files.addFile("C:\\Lists\\old.txt", "old");
+    }
+    FakePlatform fake;
+    FakeFocus focus;
+    FakeListBox box{"lstCommand", focus};
+    CommandList entries{box, fake.collation};
+    ListFiles list{entries, {fake.dialogs, fake.messages, fake.files, fake.codePage, fake.system}};
+};
+
+class ListFilesTest : public ::testing::Test {
+protected:
+    ListFilesTest() {
+        on.fake.files.addFile("C:\\Lists\\mixed.txt", "b\r\n\r\na\nx\rdir\r\n");
+    }
+    // A list holding entries, modified, saved last to path (empty: never saved).
+    void Modified(const Entries& added, const std::string& path = "") {
+        if (!path.empty()) ASSERT_TRUE(list.ReadListFile(path));
+        for (const std::string& entry : added) entries.Add(entry);
+    }
+    std::string Bytes(const std::string& path) { return fake.files.bytesOf(path); }
+
+    ListOnFakes on;
+    FakePlatform& fake = on.fake;
+    FakeListBox& box = on.box;
+    CommandList& entries = on.entries;
+    ListFiles& list = on.list;
+};
+
+TEST_F(ListFilesTest, ReadingReplacesTheListInSortedOrder) {
+    entries.Add("gone");
+    ASSERT_TRUE(list.ReadListFile("C:\\Lists\\mixed.txt"));
+    EXPECT_EQ(box.items(), (Entries{"", "a\nx", "b", "dir"}));
+    EXPECT_FALSE(entries.Modified());
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\mixed.txt");
+}
+
+TEST_F(ListFilesTest, AFileThatCannotBeReadChangesNothing) {
+    Modified({"keep"}, "C:\\Lists\\old.txt");
+    fake.files.failRead = true;
+    EXPECT_FALSE(list.ReadListFile("C:\\Lists\\mixed.txt"));
+    EXPECT_FALSE(list.AppendListFile("C:\\Lists\\mixed.txt"));
+    EXPECT_EQ(box.items(), (Entries{"keep", "old"}));
+    EXPECT_TRUE(entries.Modified());
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\old.txt");
+}
+
+TEST_F(ListFilesTest, AppendingAddsTheLinesNotHeldYet) {
+    fake.files.addFile("C:\\Lists\\more.txt", "dir\r\nnew\r\nnew\r\n\r\n");
+    Modified({"dir"});
+    ASSERT_TRUE(list.AppendListFile("C:\\Lists\\more.txt"));
+    EXPECT_EQ(box.items(), (Entries{"", "dir", "new", "new"}));
+    list.SaveList("C:\\Lists\\out.txt");
+    ASSERT_TRUE(list.AppendListFile("C:\\Lists\\out.txt"));  // all held: nothing added, still modified
+    EXPECT_EQ(box.count(), 4);
+    EXPECT_TRUE(entries.Modified());
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\out.txt");
+}
+
+TEST_F(ListFilesTest, SavingWritesTheExactBytesThroughATemporaryFile) {
+    ASSERT_TRUE(list.ReadListFile("C:\\Lists\\mixed.txt"));
+    ASSERT_TRUE(list.SaveList("C:\\Lists\\old.txt"));
+    EXPECT_EQ(Bytes("C:\\Lists\\old.txt"), "a\nx\r\nb\r\ndir");
+    EXPECT_EQ(fake.files.log, (Entries{"create temporary in C:\\Lists\\", "write C:\\Lists\\tmp1.tmp",
+                                       "replace C:\\Lists\\old.txt"}));
+    EXPECT_FALSE(fake.files.has("C:\\Lists\\tmp1.tmp"));
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\old.txt");
+}
+
+TEST_F(ListFilesTest, AFailedSaveKeepsTheOldFileAndReportsIt) {
+    for (auto step : {FakeFileSystem::Step::CreateTemporary, FakeFileSystem::Step::Write,
+                      FakeFileSystem::Step::Replace}) {
+        ListOnFakes on;
+        FakePlatform& local = on.fake;
+        ListFiles& localList = on.list;
+        on.entries.Add("new");
+        local.files.failAt = step;
+        EXPECT_FALSE(localList.SaveList("C:\\Lists\\old.txt"));
+        EXPECT_EQ(local.files.bytesOf("C:\\Lists\\old.txt"), "old");
+        EXPECT_FALSE(local.files.has("C:\\Lists\\tmp1.tmp"));
+        EXPECT_TRUE(on.entries.Modified());
+        EXPECT_EQ(localList.ListFilePath(), "");
+        ASSERT_EQ(local.messages.shown.size(), 1u);
+        EXPECT_EQ(local.messages.shown[0].title, "エラー");
+        EXPECT_EQ(local.messages.shown[0].text.rfind("C:\\Lists\\old.txt\r\n", 0), 0u);
+    }
+}
+
+TEST_F(ListFilesTest, SavingAnEmptyListWritesNothing) {
+    EXPECT_FALSE(list.SaveList("C:\\Lists\\old.txt"));
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_FALSE(list.SaveList(""));
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, "リストに項目がありません。");
+    EXPECT_EQ(fake.messages.shown[0].title, "保存中止");
+    EXPECT_TRUE(fake.dialogs.shown.empty());
+}
+
+TEST_F(ListFilesTest, SaveAsAsksForANameWithTheListDialogSettings) {
+    Modified({"dir"}, "C:\\Lists\\old.txt");
+    fake.dialogs.answers.push_back("C:\\Lists\\new.txt");
+    ASSERT_TRUE(list.SaveListAs());
+    const FileDialogOptions& shown = fake.dialogs.shown.at(0);
+    EXPECT_EQ(shown.title, "名前を付けてリストを保存");
+    EXPECT_EQ(shown.filter, "リストファイル(*.txt)|*.txt");
+    EXPECT_TRUE(shown.askBeforeOverwrite);
+    EXPECT_TRUE(shown.hideReadOnly);
+    EXPECT_TRUE(shown.folderMustExist);
+    EXPECT_EQ(shown.defaultExtension, "txt");
+    EXPECT_EQ(shown.initialFolder, "C:\\Lists\\");
+    EXPECT_EQ(Bytes("C:\\Lists\\new.txt"), "dir\r\nold");
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\new.txt");
+}
+
+TEST_F(ListFilesTest, TheDialogsStartInTheListsFolderOrTheProgramFolder) {
+    EXPECT_EQ(list.ListDialogFolder(), "C:\\Tools\\");
+    Modified({}, "C:\\Lists\\old.txt");
+    EXPECT_EQ(list.ListDialogFolder(), "C:\\Lists\\");
+    fake.files.directories.erase("C:\\LISTS");
+    EXPECT_EQ(list.ListDialogFolder(), "C:\\Tools\\");
+    fake.dialogs.answers.push_back(std::nullopt);
+    list.OpenList();
+    EXPECT_EQ(fake.dialogs.shown.at(0).title, "リストを開く");
+    EXPECT_FALSE(fake.dialogs.shown.at(0).askBeforeOverwrite);
+    list.AppendList();
+    EXPECT_EQ(fake.dialogs.shown.at(1).title, "現在のリストに追加するリスト");
+    EXPECT_FALSE(fake.dialogs.shown.at(1).askBeforeOverwrite);
+}
+
+TEST_F(ListFilesTest, TheSaveQuestionMatrix) {
+    struct Case {
+        const char* name;
+        bool modified;
+        bool empty;
+        bool hasFile;
+        std::optional<MessageResult> answer;
+        std::optional<std::string> nameChosen;  // for a list without a file
+        bool saveFails;
+        Confirm expected;
+        bool asked;
+    };
+    const Case cases[] = {
+        {"unmodified", false, false, true, std::nullopt, std::nullopt, false, Confirm::Proceed, false},
+        {"modified but empty", true, true, false, std::nullopt, std::nullopt, false, Confirm::Proceed, false},
+        {"yes saves to the file", true, false, true, MessageResult::Yes, std::nullopt, false, Confirm::Proceed, true},
+        {"yes asks for a name", true, false, false, MessageResult::Yes, "C:\\Lists\\n.txt", false, Confirm::Proceed,
+         true},
+        {"yes, name box cancelled", true, false, false, MessageResult::Yes, std::nullopt, false, Confirm::Abort, true},
+        {"yes, save failed", true, false, true, MessageResult::Yes, std::nullopt, true, Confirm::Abort, true},
+        {"no", true, false, true, MessageResult::No, std::nullopt, false, Confirm::Proceed, true},
+        {"cancel", true, false, true, MessageResult::Cancel, std::nullopt, false, Confirm::Abort, true},
+    };
+    for (const Case& c : cases) {
+        ListOnFakes on;
+        FakePlatform& local = on.fake;
+        ListFiles& localList = on.list;
+        if (c.hasFile) localList.ReadListFile("C:\\Lists\\old.txt");
+        if (c.empty) {
+            on.entries.Add("x");
+            while (on.entries.Count() > 0) on.entries.Remove(0);
+        } else if (c.modified) {
+            on.entries.Add("new");
+        }
+        if (c.answer) local.messages.answers.push_back(*c.answer);
+        local.dialogs.answers.push_back(c.nameChosen);
+        if (c.saveFails) local.files.failAt = FakeFileSystem::Step::Write;
+        EXPECT_EQ(localList.ConfirmSaveList(), c.expected) << c.name;
+        const bool asked = !local.messages.shown.empty() && local.messages.shown[0].title == "保存の確認";
+        EXPECT_EQ(asked, c.asked) << c.name;
+        if (asked) {
+            EXPECT_EQ(local.messages.shown[0].text, c.hasFile ? "C:\\Lists\\old.txtは更新されています。\r\n上書き保存しますか？"
+                                                              : "現在のリストを保存しますか？")
+                << c.name;
+            EXPECT_EQ(local.messages.shown[0].buttons, MessageButtons::YesNoCancel);
+            EXPECT_EQ(local.messages.shown[0].icon, MessageIcon::Question);
+        }
+    }
+}
+
+TEST_F(ListFilesTest, NewEmptiesTheListUnlessTheQuestionIsCancelled) {
+    Modified({"dir"}, "C:\\Lists\\old.txt");
+    fake.messages.answers.push_back(MessageResult::Cancel);
+    list.New();
+    EXPECT_EQ(box.count(), 2);
+    fake.messages.answers.push_back(MessageResult::No);
+    list.New();
+    EXPECT_EQ(box.count(), 0);
+    EXPECT_EQ(list.ListFilePath(), "");
+    EXPECT_FALSE(entries.Modified());
+}
+
+TEST_F(ListFilesTest, TheStartupListIsCheckedAndReported) {
+    fake.files.addFile("C:\\Lists\\START.TXT", "x");
+    list.OpenListAtStartup("C:\\Lists\\START.TXT\\");
+    EXPECT_EQ(box.items(), (Entries{"x"}));
+    EXPECT_TRUE(fake.messages.shown.empty());
+
+    list.OpenListAtStartup("C:\\Lists\\a.doc");
+    list.OpenListAtStartup("C:\\Lists\\none.txt");
+    ASSERT_EQ(fake.messages.shown.size(), 2u);
+    EXPECT_EQ(fake.messages.shown[0].text,
+              "C:\\Lists\\a.docは開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\nツールの環境設定をご確認ください。");
+    EXPECT_EQ(fake.messages.shown[1].text,
+              "C:\\Lists\\none.txtを開けません。\r\nあるいはファイルが存在しません。\r\nツールの環境設定をご確認ください。");
+    for (const auto& shown : fake.messages.shown) {
+        EXPECT_EQ(shown.title, "エラー");
+        EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
+    }
+    EXPECT_EQ(box.items(), (Entries{"x"}));
+}
