@@ -27,7 +27,9 @@ protected:
     }
     // A list holding entries, modified, saved last to path (empty: never saved).
     void Modified(const Entries& added, const std::string& path = "") {
-        if (!path.empty()) ASSERT_TRUE(list.ReadListFile(path));
+        if (!path.empty()) {
+            ASSERT_TRUE(list.ReadListFile(path));
+        }
         for (const std::string& entry : added) entries.Add(entry);
     }
     std::string Bytes(const std::string& path) { return fake.files.bytesOf(path); }
