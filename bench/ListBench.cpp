@@ -44,223 +44,239 @@ constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
 
 std::string line(int index) {
-  char buf[96];
-  if (index % 8 == 0) {
-    std::snprintf(buf, sizeof buf, "echo 日本語のコマンド %06d> 結果%06d.txt", index, index);
-  } else if (index % 2 == 0) {
-    std::snprintf(buf, sizeof buf, "copy \"C:\\work\\file %06d.txt\" D:\\backup\\", index);
-  } else {
-    std::snprintf(buf, sizeof buf, "dir /s /b C:\\projects\\item%06d\\*.cpp", index);
-  }
-  return buf;
+    char buf[96];
+    if (index % 8 == 0) {
+        std::snprintf(buf, sizeof buf, "echo 日本語のコマンド %06d> 結果%06d.txt", index, index);
+    } else if (index % 2 == 0) {
+        std::snprintf(buf, sizeof buf, "copy \"C:\\work\\file %06d.txt\" D:\\backup\\", index);
+    } else {
+        std::snprintf(buf, sizeof buf, "dir /s /b C:\\projects\\item%06d\\*.cpp", index);
+    }
+    return buf;
 }
 
 // Lines first..first+count-1 in an order fixed by seed, as one UTF-8 text with CR LF.
 std::string listText(int first, int count, unsigned seed) {
-  std::vector<int> order(static_cast<size_t>(count));
-  std::iota(order.begin(), order.end(), first);
-  std::shuffle(order.begin(), order.end(), std::mt19937(seed));
-  std::string text = "\xEF\xBB\xBF";  // Japanese has no form in every ANSI code page
-  for (int index : order) text += line(index) + "\r\n";
-  return text;
+    std::vector<int> order(static_cast<size_t>(count));
+    std::iota(order.begin(), order.end(), first);
+    std::shuffle(order.begin(), order.end(), std::mt19937(seed));
+    std::string text = "\xEF\xBB\xBF";  // Japanese has no form in every ANSI code page
+    for (int index : order) text += line(index) + "\r\n";
+    return text;
 }
 
 void writeFile(const std::wstring& path, const std::string& bytes) {
-  Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size()) {
-    throw std::runtime_error("cannot write " + narrow(path));
-  }
+    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file ||
+        !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+        throw std::runtime_error("cannot write " + narrow(path));
+    }
 }
 
 // ReadFile of the whole file and its conversion to UTF-16, as a program that only reads the
 // list would do it. Returns the milliseconds taken; lineCount receives the lines decoded.
 double readAndDecode(const std::wstring& path, size_t& lineCount) {
-  const auto start = Clock::now();
-  Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size)) throw std::runtime_error("cannot open " + narrow(path));
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  DWORD got = 0;
-  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
-    throw std::runtime_error("cannot read " + narrow(path));
-  }
-  const char* text = bytes.data() + 3;
-  const int length = static_cast<int>(got) - 3;
-  const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, length, wide.data(), wideLength);
-  lineCount = static_cast<size_t>(std::count(wide.begin(), wide.end(), L'\n'));
-  return Millis(Clock::now() - start).count();
+    const auto start = Clock::now();
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        throw std::runtime_error("cannot open " + narrow(path));
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
+        throw std::runtime_error("cannot read " + narrow(path));
+    }
+    const char* text = bytes.data() + 3;
+    const int length = static_cast<int>(got) - 3;
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, length, wide.data(), wideLength);
+    lineCount = static_cast<size_t>(std::count(wide.begin(), wide.end(), L'\n'));
+    return Millis(Clock::now() - start).count();
 }
 
 double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // The list box's count, or -1 while the program is too busy to answer.
 LRESULT countOf(HWND list) {
-  DWORD_PTR count = 0;
-  if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &count)) return -1;
-  return static_cast<LRESULT>(count);
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &count)) return -1;
+    return static_cast<LRESULT>(count);
 }
 
 // A running Tavimero.exe started by the benchmark, ended with everything it started.
 struct Program {
-  Started started;
-  HWND window = nullptr;
-  ~Program() {
-    if (started.pid) endProcessTree(started.pid, started.process.get());
-  }
-  HWND control(int id) const {
-    HWND found = childById(window, id);
-    if (!found) throw std::runtime_error("the main window has no control with id " + std::to_string(id));
-    return found;
-  }
+    Started started;
+    HWND window = nullptr;
+    ~Program() {
+        if (started.pid) endProcessTree(started.pid, started.process.get());
+    }
+    HWND control(int id) const {
+        HWND found = childById(window, id);
+        if (!found)
+            throw std::runtime_error("the main window has no control with id " +
+                                     std::to_string(id));
+        return found;
+    }
 };
 
 void startAndWaitForWindow(Program& program, const std::wstring& exe, const std::wstring& folder) {
-  program.started = startProcess(exe, L"", folder);
-  const std::wstring caption = widen(captions::MainWindow);
-  pollUntil(
-      [&] {
-        program.window = findVisibleWindow(program.started.pid, caption);
-        return program.window != nullptr || hasEnded(program.started.process.get());
-      },
-      kLoadTimeout, kBenchPoll);
-  if (!program.window) throw std::runtime_error("no main window\n" + describeWindowsOf(program.started.pid));
+    program.started = startProcess(exe, L"", folder);
+    const std::wstring caption = widen(captions::MainWindow);
+    pollUntil(
+        [&] {
+            program.window = findVisibleWindow(program.started.pid, caption);
+            return program.window != nullptr || hasEnded(program.started.process.get());
+        },
+        kLoadTimeout, kBenchPoll);
+    if (!program.window)
+        throw std::runtime_error("no main window\n" + describeWindowsOf(program.started.pid));
 }
 
 // Waits until the list box holds `expected` entries. A program that answers with the same
 // other count for kStall, or shows a message box (a dialog window other than `closing`, the
 // file box that is just going away), is not at work on the list: that ends the benchmark at
 // once instead of at kLoadTimeout.
-void waitForCount(const Program& program, LRESULT expected, const char* what, HWND closing = nullptr) {
-  constexpr milliseconds kStall{30000};
-  HWND list = program.control(ids::lstCommand);
-  LRESULT count = -1;
-  LRESULT steady = -1;
-  auto steadySince = Clock::now();
-  std::string why;
-  const bool reached = pollUntil(
-      [&] {
-        count = countOf(list);
-        if (count == expected) return true;
-        if (count != steady) {
-          steady = count;
-          steadySince = Clock::now();
-        } else if (count >= 0 && Clock::now() - steadySince > kStall) {
-          why = "the count stays at " + std::to_string(count);
-          return true;
-        }
-        for (HWND w : visibleWindowsOf(program.started.pid)) {
-          if (w != program.window && w != closing && windowClass(w) == L"#32770") {
-            why = "a box \"" + windowText(w) + "\" says \"" + messageBoxText(w) + "\"";
-            return true;
-          }
-        }
-        return hasEnded(program.started.process.get());
-      },
-      kLoadTimeout, kBenchPoll);
-  if (!reached || count != expected) {
-    throw std::runtime_error(std::string(what) + ": the list holds " + std::to_string(count) + " entries, not " +
-                             std::to_string(expected) + (why.empty() ? "" : "; " + why) + "\n" +
-                             describeWindowsOf(program.started.pid));
-  }
+void waitForCount(const Program& program, LRESULT expected, const char* what,
+                  HWND closing = nullptr) {
+    constexpr milliseconds kStall{30000};
+    HWND list = program.control(ids::lstCommand);
+    LRESULT count = -1;
+    LRESULT steady = -1;
+    auto steadySince = Clock::now();
+    std::string why;
+    const bool reached = pollUntil(
+        [&] {
+            count = countOf(list);
+            if (count == expected) return true;
+            if (count != steady) {
+                steady = count;
+                steadySince = Clock::now();
+            } else if (count >= 0 && Clock::now() - steadySince > kStall) {
+                why = "the count stays at " + std::to_string(count);
+                return true;
+            }
+            for (HWND w : visibleWindowsOf(program.started.pid)) {
+                if (w != program.window && w != closing && windowClass(w) == L"#32770") {
+                    why = "a box \"" + windowText(w) + "\" says \"" + messageBoxText(w) + "\"";
+                    return true;
+                }
+            }
+            return hasEnded(program.started.process.get());
+        },
+        kLoadTimeout, kBenchPoll);
+    if (!reached || count != expected) {
+        throw std::runtime_error(std::string(what) + ": the list holds " + std::to_string(count) +
+                                 " entries, not " + std::to_string(expected) +
+                                 (why.empty() ? "" : "; " + why) + "\n" +
+                                 describeWindowsOf(program.started.pid));
+    }
 }
 
 // One input-and-execute as the user does it; returns when the program has handled the click.
 double timedExecute(const Program& program, const std::string& command) {
-  const std::wstring text = widen(command);
-  sendTo(program.control(ids::txtCommand), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  const auto start = Clock::now();
-  sendTo(program.control(ids::cmdSendAndDo), BM_CLICK, 0, 0, std::chrono::seconds(60));
-  return Millis(Clock::now() - start).count();
+    const std::wstring text = widen(command);
+    sendTo(program.control(ids::txtCommand), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const auto start = Clock::now();
+    sendTo(program.control(ids::cmdSendAndDo), BM_CLICK, 0, 0, std::chrono::seconds(60));
+    return Millis(Clock::now() - start).count();
 }
 
 void printRow(const char* name, double ms, double baseline) {
-  std::printf("  %-56s %10.1f ms   x%.1f\n", name, ms, ms / baseline);
+    std::printf("  %-56s %10.1f ms   x%.1f\n", name, ms, ms / baseline);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int lines = argc > 1 ? std::max(2, std::atoi(argv[1])) : 100000;
-  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-  try {
-    TempFolder folder(L"Tavimero list bench");
-    const std::wstring exe = folder / L"Tavimero.exe";
-    if (!CopyFileW(programUnderTest().c_str(), exe.c_str(), TRUE)) {
-      throw std::runtime_error("cannot copy " + narrow(programUnderTest()));
+    const int lines = argc > 1 ? std::max(2, std::atoi(argv[1])) : 100000;
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    try {
+        TempFolder folder(L"Tavimero list bench");
+        const std::wstring exe = folder / L"Tavimero.exe";
+        if (!CopyFileW(programUnderTest().c_str(), exe.c_str(), TRUE)) {
+            throw std::runtime_error("cannot copy " + narrow(programUnderTest()));
+        }
+        const std::wstring first = folder / L"first.txt";
+        const std::wstring second = folder / L"second.txt";
+        writeFile(first, listText(0, lines, 1));
+        writeFile(second, listText(lines / 2, lines, 2));
+        const LRESULT allLines = lines + lines / 2;
+
+        std::printf(
+            "Command list of %d lines (one in eight Japanese, UTF-8); second list of %d lines, %d "
+            "new:\n",
+            lines, lines, lines / 2);
+
+        std::vector<double> decodeTimes;
+        size_t decoded = 0;
+        for (int i = 0; i < runs; ++i) decodeTimes.push_back(readAndDecode(first, decoded));
+        const double baseline = median(decodeTimes);
+        std::printf("  %-56s %10.1f ms   (%zu lines, median of %d)\n",
+                    "baseline: ReadFile + MultiByteToWideChar here", baseline, decoded, runs);
+
+        {
+            Program program;
+            const auto start = Clock::now();
+            startAndWaitForWindow(program, exe, folder.path());
+            printRow("start without a list, to the shown window",
+                     Millis(Clock::now() - start).count(), baseline);
+        }
+
+        writeFile(folder / L"Tavimero.ini",
+                  "[Tavimero]\r\nLoadList=Yes\r\nPathOfList=" + narrow(first) + "\r\n");
+        Program program;
+        const auto start = Clock::now();
+        startAndWaitForWindow(program, exe, folder.path());
+        const double shown = Millis(Clock::now() - start).count();
+        waitForCount(program, lines, "open at start-up");
+        const double opened = Millis(Clock::now() - start).count();
+        printRow("open at start-up, to the shown window", shown, baseline);
+        printRow("open at start-up, to every line in the list box", opened, baseline);
+
+        PostMessageW(program.window, WM_COMMAND, MAKEWPARAM(ids::mnuAddAnother, 0), 0);
+        HWND box = waitForWindowOf(program.started.pid, kAppendTitle, std::chrono::seconds(30),
+                                   program.window, true);
+        if (!box)
+            throw std::runtime_error("no open box \"" + narrow(kAppendTitle) + "\"\n" +
+                                     describeWindowsOf(program.started.pid));
+        HWND name = childById(box, kFileNameCombo);
+        if (!name) name = childById(box, kFileNameEdit);
+        if (!name) throw std::runtime_error("the open box has no file name box");
+        setWindowText(name, narrow(second));
+        const auto appendStart = Clock::now();
+        pressDialogButton(box, IDOK);
+        waitForCount(program, allLines, "append", box);
+        printRow("append the second list, Open until the union is listed",
+                 Millis(Clock::now() - appendStart).count(), baseline);
+
+        // Alternating runs, so that a slow phase of the machine does not fall on one side only.
+        HWND add = program.control(ids::chbAdd);
+        std::vector<double> clear, ticked;
+        for (int i = 0; i < runs; ++i) {
+            if (sendTo(add, BM_GETCHECK, 0, 0) == BST_CHECKED) sendTo(add, BM_CLICK, 0, 0);
+            clear.push_back(timedExecute(program, "rem bench clear " + std::to_string(i)));
+            sendTo(add, BM_CLICK, 0, 0);
+            ticked.push_back(timedExecute(program, "rem bench added " + std::to_string(i)));
+        }
+        waitForCount(program, allLines + runs, "add one line");
+        const double withoutAdding = median(clear);
+        const double withAdding = median(ticked);
+        printRow("one input-and-execute, chbAdd clear (median)", withoutAdding, baseline);
+        printRow("one input-and-execute, chbAdd ticked (median)", withAdding, baseline);
+        printRow("added cost of adding one line to the full list", withAdding - withoutAdding,
+                 baseline);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
+        return 1;
     }
-    const std::wstring first = folder / L"first.txt";
-    const std::wstring second = folder / L"second.txt";
-    writeFile(first, listText(0, lines, 1));
-    writeFile(second, listText(lines / 2, lines, 2));
-    const LRESULT allLines = lines + lines / 2;
-
-    std::printf("Command list of %d lines (one in eight Japanese, UTF-8); second list of %d lines, %d new:\n", lines,
-                lines, lines / 2);
-
-    std::vector<double> decodeTimes;
-    size_t decoded = 0;
-    for (int i = 0; i < runs; ++i) decodeTimes.push_back(readAndDecode(first, decoded));
-    const double baseline = median(decodeTimes);
-    std::printf("  %-56s %10.1f ms   (%zu lines, median of %d)\n", "baseline: ReadFile + MultiByteToWideChar here",
-                baseline, decoded, runs);
-
-    {
-      Program program;
-      const auto start = Clock::now();
-      startAndWaitForWindow(program, exe, folder.path());
-      printRow("start without a list, to the shown window", Millis(Clock::now() - start).count(), baseline);
-    }
-
-    writeFile(folder / L"Tavimero.ini", "[Tavimero]\r\nLoadList=Yes\r\nPathOfList=" + narrow(first) + "\r\n");
-    Program program;
-    const auto start = Clock::now();
-    startAndWaitForWindow(program, exe, folder.path());
-    const double shown = Millis(Clock::now() - start).count();
-    waitForCount(program, lines, "open at start-up");
-    const double opened = Millis(Clock::now() - start).count();
-    printRow("open at start-up, to the shown window", shown, baseline);
-    printRow("open at start-up, to every line in the list box", opened, baseline);
-
-    PostMessageW(program.window, WM_COMMAND, MAKEWPARAM(ids::mnuAddAnother, 0), 0);
-    HWND box = waitForWindowOf(program.started.pid, kAppendTitle, std::chrono::seconds(30), program.window, true);
-    if (!box) throw std::runtime_error("no open box \"" + narrow(kAppendTitle) + "\"\n" + describeWindowsOf(program.started.pid));
-    HWND name = childById(box, kFileNameCombo);
-    if (!name) name = childById(box, kFileNameEdit);
-    if (!name) throw std::runtime_error("the open box has no file name box");
-    setWindowText(name, narrow(second));
-    const auto appendStart = Clock::now();
-    pressDialogButton(box, IDOK);
-    waitForCount(program, allLines, "append", box);
-    printRow("append the second list, Open until the union is listed", Millis(Clock::now() - appendStart).count(),
-             baseline);
-
-    // Alternating runs, so that a slow phase of the machine does not fall on one side only.
-    HWND add = program.control(ids::chbAdd);
-    std::vector<double> clear, ticked;
-    for (int i = 0; i < runs; ++i) {
-      if (sendTo(add, BM_GETCHECK, 0, 0) == BST_CHECKED) sendTo(add, BM_CLICK, 0, 0);
-      clear.push_back(timedExecute(program, "rem bench clear " + std::to_string(i)));
-      sendTo(add, BM_CLICK, 0, 0);
-      ticked.push_back(timedExecute(program, "rem bench added " + std::to_string(i)));
-    }
-    waitForCount(program, allLines + runs, "add one line");
-    const double withoutAdding = median(clear);
-    const double withAdding = median(ticked);
-    printRow("one input-and-execute, chbAdd clear (median)", withoutAdding, baseline);
-    printRow("one input-and-execute, chbAdd ticked (median)", withAdding, baseline);
-    printRow("added cost of adding one line to the full list", withAdding - withoutAdding, baseline);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-    return 1;
-  }
-  return 0;
+    return 0;
 }

@@ -34,12 +34,12 @@ constexpr milliseconds kEffectTimeout{10000};  // a typed command until its effe
 // happens at or after the deadline, so a slow machine is not misread as a missing effect.
 template <class Done>
 bool pollUntil(Done done, milliseconds timeout, milliseconds interval = kPollInterval) {
-  const auto deadline = Clock::now() + timeout;
-  for (;;) {
-    if (done()) return true;
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(interval);
-  }
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        if (done()) return true;
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(interval);
+    }
 }
 
 // Text helpers.
@@ -58,25 +58,25 @@ std::wstring toWindowsPath(std::string_view path);
 std::wstring programUnderTest();
 
 class Handle {
- public:
-  Handle() = default;
-  explicit Handle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  Handle(Handle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
-  Handle& operator=(Handle&& other) noexcept;
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle();
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
+public:
+    Handle() = default;
+    explicit Handle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+    Handle(Handle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
+    Handle& operator=(Handle&& other) noexcept;
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle();
+    HANDLE get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
 
- private:
-  HANDLE h_ = nullptr;
+private:
+    HANDLE h_ = nullptr;
 };
 
 struct ProcessEntry {
-  DWORD pid = 0;
-  DWORD parent = 0;
-  std::wstring exe;
+    DWORD pid = 0;
+    DWORD parent = 0;
+    std::wstring exe;
 };
 std::vector<ProcessEntry> processTable();
 
@@ -97,103 +97,110 @@ bool waitForEnd(HANDLE process, milliseconds timeout);
 
 // A uniquely named folder under the Windows temporary folder, removed with what it holds.
 class TempFolder {
- public:
-  explicit TempFolder(std::wstring_view nameHint);
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder();
-  const std::wstring& path() const { return path_; }  // long form, no trailing backslash
-  std::wstring operator/(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
-  std::string listing() const;  // one line per entry, for failure reports
+public:
+    explicit TempFolder(std::wstring_view nameHint);
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder();
+    const std::wstring& path() const { return path_; }  // long form, no trailing backslash
+    std::wstring operator/(std::wstring_view name) const {
+        return path_ + L"\\" + std::wstring(name);
+    }
+    std::string listing() const;  // one line per entry, for failure reports
 
- private:
-  std::wstring path_;
+private:
+    std::wstring path_;
 };
 
 struct Started {
-  Handle process;
-  DWORD pid = 0;
+    Handle process;
+    DWORD pid = 0;
 };
 // CreateProcessW of exe with the arguments, in the working folder cwd (empty: inherited).
-Started startProcess(const std::wstring& exe, const std::wstring& arguments, const std::wstring& cwd);
+Started startProcess(const std::wstring& exe, const std::wstring& arguments,
+                     const std::wstring& cwd);
 
 struct SessionOptions {
-  std::wstring folderName = L"Tavimero e2e";  // a space in the path on purpose
-  std::wstring arguments;                     // command line after the program's path
-  // Called with the program's folder after the copy, before the start: a place for the
-  // settings file and list files the program reads at start-up.
-  std::function<void(const std::wstring& folder)> beforeStart;
+    std::wstring folderName = L"Tavimero e2e";  // a space in the path on purpose
+    std::wstring arguments;                     // command line after the program's path
+    // Called with the program's folder after the copy, before the start: a place for the
+    // settings file and list files the program reads at start-up.
+    std::function<void(const std::wstring& folder)> beforeStart;
 };
 
 // One running Tavimero.exe copied into a fresh folder. The destructor ends it and every
 // process it started, then removes the folder: the program allows one instance at a time.
 class Session {
- public:
-  Session() : Session(SessionOptions{}) {}
-  explicit Session(const SessionOptions& options);
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
-  ~Session();
+public:
+    Session() : Session(SessionOptions{}) {}
+    explicit Session(const SessionOptions& options);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+    ~Session();
 
-  const std::wstring& folder() const { return folder_.path(); }
-  std::wstring pathOf(std::wstring_view name) const { return folder_ / name; }
-  const std::wstring& exePath() const { return exe_; }
-  DWORD pid() const { return pid_; }
-  HANDLE process() const { return process_.get(); }
-  HWND window() const { return window_; }
+    const std::wstring& folder() const { return folder_.path(); }
+    std::wstring pathOf(std::wstring_view name) const { return folder_ / name; }
+    const std::wstring& exePath() const { return exe_; }
+    DWORD pid() const { return pid_; }
+    HANDLE process() const { return process_.get(); }
+    HWND window() const { return window_; }
 
-  // Controls by id. Messages go through SendMessageTimeout: a hung program fails the test
-  // instead of hanging the run.
-  HWND control(int id) const;
-  void setText(int id, std::string_view utf8);
-  std::string text(int id) const;
-  void click(int id);  // BM_CLICK; returns when the program has handled the click
-  bool isEnabled(int id) const;
-  bool isChecked(int id) const;
-  std::vector<std::string> listItems(int id) const;
-  void postKey(int id, WORD virtualKey);  // WM_KEYDOWN and WM_KEYUP through the program's queue
-  void menuCommand(int menuId);           // WM_COMMAND to the main window, as a menu item sends it
+    // Controls by id. Messages go through SendMessageTimeout: a hung program fails the test
+    // instead of hanging the run.
+    HWND control(int id) const;
+    void setText(int id, std::string_view utf8);
+    std::string text(int id) const;
+    void click(int id);  // BM_CLICK; returns when the program has handled the click
+    bool isEnabled(int id) const;
+    bool isChecked(int id) const;
+    std::vector<std::string> listItems(int id) const;
+    void postKey(int id, WORD virtualKey);  // WM_KEYDOWN and WM_KEYUP through the program's queue
+    void menuCommand(int menuId);  // WM_COMMAND to the main window, as a menu item sends it
 
-  // The prompts: cmd.exe processes that the program started. Each one seen is remembered with
-  // an open handle, so its end is observed even after its id is reused.
-  std::vector<DWORD> livePrompts();
-  // A live prompt other than `other`, or 0 at the deadline.
-  DWORD waitForPrompt(DWORD other = 0, milliseconds timeout = kEffectTimeout);
-  bool waitForPromptEnd(DWORD promptPid, milliseconds timeout = kEffectTimeout);
-  bool promptRunning(DWORD promptPid);
-  void killPrompt(DWORD promptPid);  // as if the user closed the prompt window
+    // The prompts: cmd.exe processes that the program started. Each one seen is remembered with
+    // an open handle, so its end is observed even after its id is reused.
+    std::vector<DWORD> livePrompts();
+    // A live prompt other than `other`, or 0 at the deadline.
+    DWORD waitForPrompt(DWORD other = 0, milliseconds timeout = kEffectTimeout);
+    bool waitForPromptEnd(DWORD promptPid, milliseconds timeout = kEffectTimeout);
+    bool promptRunning(DWORD promptPid);
+    void killPrompt(DWORD promptPid);  // as if the user closed the prompt window
 
-  // Files in the program's folder.
-  std::optional<std::string> readFile(std::wstring_view name) const;
-  bool fileExists(std::wstring_view name) const;
-  bool directoryExists(std::wstring_view name) const;
-  bool waitForFile(std::wstring_view name, std::string_view expected, milliseconds timeout = kEffectTimeout) const;
-  bool waitForDirectory(std::wstring_view name, milliseconds timeout = kEffectTimeout) const;
-  bool waitForText(int id, std::string_view expected, milliseconds timeout = kEffectTimeout) const;
+    // Files in the program's folder.
+    std::optional<std::string> readFile(std::wstring_view name) const;
+    bool fileExists(std::wstring_view name) const;
+    bool directoryExists(std::wstring_view name) const;
+    bool waitForFile(std::wstring_view name, std::string_view expected,
+                     milliseconds timeout = kEffectTimeout) const;
+    bool waitForDirectory(std::wstring_view name, milliseconds timeout = kEffectTimeout) const;
+    bool waitForText(int id, std::string_view expected,
+                     milliseconds timeout = kEffectTimeout) const;
 
-  // The state of the window and the folder, for failure messages.
-  std::string report() const;
+    // The state of the window and the folder, for failure messages.
+    std::string report() const;
 
- private:
-  LRESULT send(HWND target, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout) const;
-  LRESULT send(int id, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout) const {
-    return send(control(id), message, wParam, lParam, timeout);
-  }
-  void rememberPrompts();
+private:
+    LRESULT send(HWND target, UINT message, WPARAM wParam, LPARAM lParam,
+                 milliseconds timeout) const;
+    LRESULT send(int id, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout) const {
+        return send(control(id), message, wParam, lParam, timeout);
+    }
+    void rememberPrompts();
 
-  TempFolder folder_;
-  std::wstring exe_;
-  Handle process_;
-  DWORD pid_ = 0;
-  HWND window_ = nullptr;
-  std::map<DWORD, Handle> prompts_;
+    TempFolder folder_;
+    std::wstring exe_;
+    Handle process_;
+    DWORD pid_ = 0;
+    HWND window_ = nullptr;
+    std::map<DWORD, Handle> prompts_;
 };
 
 // ---------------------------------------------------------------------------------------------
 // Other windows of the program: dialogs, message boxes and the system's file boxes, worked by
 // window handle. Sending functions throw when the window does not answer within the timeout.
 
-LRESULT sendTo(HWND target, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout = kEffectTimeout);
+LRESULT sendTo(HWND target, UINT message, WPARAM wParam, LPARAM lParam,
+               milliseconds timeout = kEffectTimeout);
 std::string windowText(HWND window);
 void setWindowText(HWND window, std::string_view utf8);
 std::wstring windowClass(HWND window);

@@ -13,64 +13,67 @@
 namespace {
 
 std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                        nullptr, nullptr);
+    return out;
 }
 
 void Describe(HMENU menu, int depth, std::string& out) {
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
-    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    wchar_t text[256] = {};
-    GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-    const bool separator = (info.fType & MFT_SEPARATOR) != 0;
-    out += std::to_string(depth) + "\t" + std::to_string(info.hSubMenu || separator ? 0 : info.wID) + "\t" +
-           (separator ? std::string("-") : Utf8(text)) + "\n";
-    if (info.hSubMenu) Describe(info.hSubMenu, depth + 1, out);
-  }
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+        out += std::to_string(depth) + "\t" +
+               std::to_string(info.hSubMenu || separator ? 0 : info.wID) + "\t" +
+               (separator ? std::string("-") : Utf8(text)) + "\n";
+        if (info.hSubMenu) Describe(info.hSubMenu, depth + 1, out);
+    }
 }
 
 struct Search {
-  HWND found = nullptr;
+    HWND found = nullptr;
 };
 
 BOOL CALLBACK FindMain(HWND window, LPARAM param) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (pid != GetCurrentProcessId() || std::wstring(name) != L"frmDosLaunch") return TRUE;
-  reinterpret_cast<Search*>(param)->found = window;
-  return FALSE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (pid != GetCurrentProcessId() || std::wstring(name) != L"frmDosLaunch") return TRUE;
+    reinterpret_cast<Search*>(param)->found = window;
+    return FALSE;
 }
 
 void WriteMenus(HINSTANCE self) {
-  wchar_t path[MAX_PATH * 2] = {};
-  const DWORD length = GetModuleFileNameW(self, path, MAX_PATH * 2);
-  std::wstring file(path, length);
-  file = file.substr(0, file.find_last_of(L'.')) + L".txt";
-  Search search;
-  EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
-  std::string out;
-  if (HMENU bar = search.found ? GetMenu(search.found) : nullptr) Describe(bar, 0, out);
-  HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(handle, out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-  CloseHandle(handle);
+    wchar_t path[MAX_PATH * 2] = {};
+    const DWORD length = GetModuleFileNameW(self, path, MAX_PATH * 2);
+    std::wstring file(path, length);
+    file = file.substr(0, file.find_last_of(L'.')) + L".txt";
+    Search search;
+    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
+    std::string out;
+    if (HMENU bar = search.found ? GetMenu(search.found) : nullptr) Describe(bar, 0, out);
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(handle, out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
+    CloseHandle(handle);
 }
 
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
-  if (reason != DLL_PROCESS_ATTACH) return TRUE;
-  WriteMenus(self);
-  return FALSE;  // done: unloaded at once
+    if (reason != DLL_PROCESS_ATTACH) return TRUE;
+    WriteMenus(self);
+    return FALSE;  // done: unloaded at once
 }

@@ -15,43 +15,47 @@
 namespace e2e {
 
 inline ::testing::AssertionResult buttonsEnabled(const Session& s) {
-  if (s.isEnabled(ids::cmdSend) && s.isEnabled(ids::cmdSendAndDo)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "an input button stayed disabled\n" << s.report();
+    if (s.isEnabled(ids::cmdSend) && s.isEnabled(ids::cmdSendAndDo))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "an input button stayed disabled\n" << s.report();
 }
 
 // Puts the text into txtCommand and presses "入力＋実行" (input and execute).
 inline ::testing::AssertionResult execute(Session& s, std::string_view text) {
-  s.setText(ids::txtCommand, text);
-  s.click(ids::cmdSendAndDo);
-  return buttonsEnabled(s);
+    s.setText(ids::txtCommand, text);
+    s.click(ids::cmdSendAndDo);
+    return buttonsEnabled(s);
 }
 
 // Puts the text into txtCommand and presses "入力" (input only).
 inline ::testing::AssertionResult inputOnly(Session& s, std::string_view text) {
-  s.setText(ids::txtCommand, text);
-  s.click(ids::cmdSend);
-  return buttonsEnabled(s);
+    s.setText(ids::txtCommand, text);
+    s.click(ids::cmdSend);
+    return buttonsEnabled(s);
 }
 
-inline ::testing::AssertionResult fileHolds(const Session& s, std::wstring_view name, std::string_view expected) {
-  if (s.waitForFile(name, expected)) return ::testing::AssertionSuccess();
-  const auto actual = s.readFile(name);
-  return ::testing::AssertionFailure() << narrow(name) << " should hold \"" << printable(expected) << "\" but "
-                                       << (actual ? "holds \"" + printable(*actual) + "\"" : std::string("is absent"))
-                                       << "\n"
-                                       << s.report();
+inline ::testing::AssertionResult fileHolds(const Session& s, std::wstring_view name,
+                                            std::string_view expected) {
+    if (s.waitForFile(name, expected)) return ::testing::AssertionSuccess();
+    const auto actual = s.readFile(name);
+    return ::testing::AssertionFailure()
+           << narrow(name) << " should hold \"" << printable(expected) << "\" but "
+           << (actual ? "holds \"" + printable(*actual) + "\"" : std::string("is absent")) << "\n"
+           << s.report();
 }
 
 inline ::testing::AssertionResult boxHolds(const Session& s, std::string_view expected) {
-  if (s.waitForText(ids::txtCommand, expected)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "txtCommand should hold \"" << printable(expected) << "\"\n" << s.report();
+    if (s.waitForText(ids::txtCommand, expected)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "txtCommand should hold \"" << printable(expected) << "\"\n"
+           << s.report();
 }
 
 // The prompt the program started; fails the test when there is none.
 inline DWORD runningPrompt(Session& s) {
-  const DWORD prompt = s.waitForPrompt();
-  EXPECT_NE(prompt, 0u) << "no cmd.exe started by the program\n" << s.report();
-  return prompt;
+    const DWORD prompt = s.waitForPrompt();
+    EXPECT_NE(prompt, 0u) << "no cmd.exe started by the program\n" << s.report();
+    return prompt;
 }
 
 }  // namespace e2e
