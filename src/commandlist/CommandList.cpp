@@ -78,7 +78,7 @@ void CommandList::New() {
 bool CommandList::SaveList(const std::string& path) {
     if (path.empty()) return SaveListAs();
     if (list_.count() == 0) return false;
-    const std::string bytes = listfile::Encode(Entries(), platform_.codePage);
+    const std::string bytes = listfile::Encode(Entries(), std::nullopt, platform_.codePage);
     try {
         SaveFileSafely(platform_.files, path, bytes);
     } catch (const PlatformError& error) {
@@ -142,7 +142,7 @@ void CommandList::AppendList() {
 
 std::optional<std::vector<std::string>> CommandList::ReadEntries(const std::string& path) {
     try {
-        return listfile::Decode(platform_.files.readFile(path), platform_.codePage);
+        return listfile::Decode(platform_.files.readFile(path), platform_.codePage).entries;
     } catch (const PlatformError&) {
         return std::nullopt;
     }

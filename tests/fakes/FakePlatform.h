@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/PlatformError.h"
 #include "tests/fakes/EventLog.h"
+#include "tests/fakes/FakeCodePage.h"
 #include "tests/fakes/FakeForm.h"
 #include "text/Text.h"
 
@@ -320,24 +321,6 @@ public:
         std::string path, section, key, value;
     };
     std::vector<Entry> entries;
-};
-
-// A deterministic code page: the characters up to U+00FF are one byte each; nothing else fits.
-class FakeCodePage : public CodePage {
-public:
-    std::optional<std::string> toAnsi(const std::string& utf8) override {
-        std::string out;
-        for (char32_t c : text::DecodeUtf8(utf8)) {
-            if (c > 0xFF) return std::nullopt;
-            out.push_back(static_cast<char>(c));
-        }
-        return out;
-    }
-    std::string fromAnsi(const std::string& ansi) override {
-        std::u32string out;
-        for (unsigned char c : ansi) out.push_back(c);
-        return text::EncodeUtf8(out);
-    }
 };
 
 // All fakes together, with the Platform bundle the windows take.
