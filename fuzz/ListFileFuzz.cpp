@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the list-file reader, then writes the entries and reads them back:
-// the non-empty entries must survive the round trip unchanged and in order.
+// Feeds arbitrary bytes to the list-file reader, then writes the entries in every encoding (and
+// as a new list) and reads them back: the non-empty entries must come back unchanged, in order,
+// and without loss. The code page is the fake 932, which has undefined bytes and pairs.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -7,19 +8,26 @@
 #include <vector>
 
 #include "commandlist/ListFile.h"
-#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeCodePage.h"
+
+using listfile::Encoding;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FakeCodePage codePage;  // each byte one character up to U+00FF
+    FakeCodePage codePage;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string> entries = listfile::Decode(bytes, codePage);
-    for (const std::string& entry : entries) {
-        if (entry.find('\r') != std::string::npos) __builtin_trap();
-    }
+    const listfile::Contents contents = listfile::Decode(bytes, codePage);
     std::vector<std::string> nonEmpty;
-    for (const std::string& entry : entries) {
+    for (const std::string& entry : contents.entries) {
+        if (entry.find('\r') != std::string::npos) __builtin_trap();
         if (!entry.empty()) nonEmpty.push_back(entry);
     }
-    if (listfile::Decode(listfile::Encode(entries, codePage), codePage) != nonEmpty) __builtin_trap();
+    const std::optional<Encoding> encodings[] = {std::nullopt,      Encoding::Ansi,
+                                                 Encoding::Utf8,    Encoding::Utf8WithMark,
+                                                 Encoding::Utf16Le, Encoding::Utf16Be};
+    for (const std::optional<Encoding>& encoding : encodings) {
+        const listfile::Contents back =
+            listfile::Decode(listfile::Encode(contents.entries, encoding, codePage), codePage);
+        if (back.entries != nonEmpty || !back.lossless) __builtin_trap();
+    }
     return 0;
 }

@@ -3,7 +3,6 @@
 namespace listfile {
 
 namespace {
-constexpr const char* Utf8Bom = "\xEF\xBB\xBF";
 
 std::string JoinLines(const std::vector<std::string>& entries) {
     std::string text;
@@ -14,32 +13,41 @@ std::string JoinLines(const std::vector<std::string>& entries) {
     }
     return text;
 }
-}  // namespace
 
-std::string Encode(const std::vector<std::string>& entries, CodePage& codePage) {
-    const std::string text = JoinLines(entries);
-    // ANSI bytes that happen to begin like the byte-order mark would be read back as UTF-8.
-    const auto ansi = codePage.toAnsi(text);
-    if (ansi && ansi->rfind(Utf8Bom, 0) != 0) return *ansi;
-    return Utf8Bom + text;
+// Bytes that would be read back as other text are not written: ANSI bytes that begin like a
+// byte-order mark or happen to be valid UTF-8, UTF-8 without a mark that would be read in a
+// code page that does not keep its ASCII, text that starts with U+FEFF without a mark of its own.
+bool ReadsBackAs(const std::string& bytes, const std::string& text, CodePage& codePage) {
+    const DecodedText back = DecodeText(bytes, codePage);
+    return back.lossless && back.text == text;
 }
 
-std::vector<std::string> Decode(const std::string& bytes, CodePage& codePage) {
-    const bool utf8 = bytes.rfind(Utf8Bom, 0) == 0;
-    const std::string text = utf8 ? bytes.substr(3) : codePage.fromAnsi(bytes);
-    std::vector<std::string> entries;
+}  // namespace
+
+std::string Encode(const std::vector<std::string>& entries, std::optional<Encoding> encoding,
+                   CodePage& codePage) {
+    const std::string text = JoinLines(entries);
+    const auto bytes = EncodeText(text, encoding.value_or(Encoding::Ansi), codePage);
+    if (bytes && ReadsBackAs(*bytes, text, codePage)) return *bytes;
+    return *EncodeText(text, Encoding::Utf8WithMark, codePage);
+}
+
+Contents Decode(const std::string& bytes, CodePage& codePage) {
+    const DecodedText decoded = DecodeText(bytes, codePage);
+    const std::string& text = decoded.text;
+    Contents contents{{}, decoded.encoding, decoded.lossless};
     std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r') {
-            entries.push_back(line);
+            contents.entries.push_back(line);
             line.clear();
             if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
         } else {
             line += text[i];
         }
     }
-    if (!line.empty()) entries.push_back(line);
-    return entries;
+    if (!line.empty()) contents.entries.push_back(line);
+    return contents;
 }
 
 }  // namespace listfile

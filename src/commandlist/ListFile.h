@@ -3,11 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "commandlist/ListFileEncoding.h"
 #include "platform/CodePage.h"
 
 // The command list file: one entry per line, lines separated by CR LF, no terminator after
-// the last. Kept in the system's ANSI code page; a list with a character that code page
-// cannot hold is kept as UTF-8 with a byte-order mark instead, so nothing turns into '?'.
+// the last. Read in the form its bytes show (see DecodeText) and saved back in that form; a
+// list is kept in the system's ANSI code page when it was read so or never read, and as UTF-8
+// with a byte-order mark when its form cannot hold it, so nothing turns into '?'.
 namespace listfile {
 
 // What the open and save boxes offer for list files, and the extension a name typed without one
@@ -15,10 +17,19 @@ namespace listfile {
 constexpr const char* DialogFilter = "リストファイル(*.txt)|*.txt";
 constexpr const char* Extension = "txt";
 
-// The bytes of a list file holding the non-empty entries in their order.
-std::string Encode(const std::vector<std::string>& entries, CodePage& codePage);
+struct Contents {
+    std::vector<std::string> entries;
+    Encoding encoding = Encoding::Ansi;  // the form the file was read in
+    bool lossless = true;                // false: some bytes were replaced, see DecodedText
+};
+
+// The bytes of a list file holding the non-empty entries in their order: in `encoding` when it
+// holds every entry and its bytes read back as the same entries, else UTF-8 with a mark. A list
+// that was never read (no encoding) is taken as ANSI.
+std::string Encode(const std::vector<std::string>& entries, std::optional<Encoding> encoding,
+                   CodePage& codePage);
 // The entries of a list file: a line ends at CR or CR LF; a lone LF stays in its entry; empty
 // lines are entries; a last line without terminator is an entry; an empty file has none.
-std::vector<std::string> Decode(const std::string& bytes, CodePage& codePage);
+Contents Decode(const std::string& bytes, CodePage& codePage);
 
 }  // namespace listfile

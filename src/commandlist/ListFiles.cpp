@@ -10,6 +10,9 @@
 namespace {
 constexpr const char* ConfirmTitle = "保存の確認";
 constexpr const char* CheckSettings = "ツールの環境設定をご確認ください。";
+constexpr const char* UnreadableQuestion =
+    "は、読み込めない文字を含んでいたため、その文字を置き換えて表示しています。\r\n"
+    "上書き保存すると、元の文字は失われます。上書き保存しますか？";
 }  // namespace
 
 ListFiles::ListFiles(CommandList& list, const ListFileServices& services)
@@ -31,13 +34,16 @@ ListFiles::Confirm ListFiles::ConfirmSaveList() {
 void ListFiles::New() {
     if (ConfirmSaveList() == Confirm::Abort) return;
     listFilePath_.clear();
+    encoding_.reset();
+    fileUnreadable_ = false;
     list_.Clear();
 }
 
 bool ListFiles::SaveList(const std::string& path) {
     if (path.empty()) return SaveListAs();
     if (list_.Count() == 0) return false;
-    const std::string bytes = listfile::Encode(list_.Entries(), services_.codePage);
+    if (!MayOverwriteUnreadableFile(path)) return false;
+    const std::string bytes = listfile::Encode(list_.Entries(), encoding_, services_.codePage);
     try {
         SaveFileSafely(services_.files, path, bytes);
     } catch (const PlatformError& error) {
@@ -47,8 +53,15 @@ bool ListFiles::SaveList(const std::string& path) {
         return false;
     }
     list_.MarkSaved();
+    if (text::UCase(path) == text::UCase(listFilePath_)) fileUnreadable_ = false;
     listFilePath_ = path;
     return true;
+}
+
+bool ListFiles::MayOverwriteUnreadableFile(const std::string& path) {
+    if (!fileUnreadable_ || text::UCase(path) != text::UCase(listFilePath_)) return true;
+    return services_.messages.show(path + UnreadableQuestion, ConfirmTitle, MessageIcon::Exclamation,
+                                   MessageButtons::YesNo) == MessageResult::Yes;
 }
 
 bool ListFiles::SaveListAs() {
@@ -66,6 +79,8 @@ bool ListFiles::SaveListAs() {
         return false;
     }
     if (!chosen) return false;
+    // A name chosen in the box is the list's file from now on, even if writing it fails.
+    if (text::UCase(*chosen) != text::UCase(listFilePath_)) fileUnreadable_ = false;
     listFilePath_ = *chosen;
     return SaveList(*chosen);
 }
@@ -103,7 +118,7 @@ void ListFiles::AppendList() {
     }
 }
 
-std::optional<std::vector<std::string>> ListFiles::ReadEntries(const std::string& path) {
+std::optional<listfile::Contents> ListFiles::ReadContents(const std::string& path) {
     try {
         return listfile::Decode(services_.files.readFile(path), services_.codePage);
     } catch (const PlatformError&) {
@@ -113,17 +128,19 @@ std::optional<std::vector<std::string>> ListFiles::ReadEntries(const std::string
 
 bool ListFiles::ReadListFile(const std::string& path) {
     // The whole file is read before the list is touched: a file that cannot be read changes nothing.
-    const auto entries = ReadEntries(path);
-    if (!entries) return false;
-    list_.Load(*entries);
+    const auto contents = ReadContents(path);
+    if (!contents) return false;
+    list_.Load(contents->entries);
     listFilePath_ = path;
+    encoding_ = contents->encoding;
+    fileUnreadable_ = !contents->lossless;
     return true;
 }
 
 bool ListFiles::AppendListFile(const std::string& path) {
-    const auto entries = ReadEntries(path);
-    if (!entries) return false;
-    list_.Append(*entries);
+    const auto contents = ReadContents(path);
+    if (!contents) return false;
+    list_.Append(contents->entries);
     return true;
 }
 

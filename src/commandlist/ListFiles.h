@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "commandlist/CommandList.h"
+#include "commandlist/ListFile.h"
 #include "platform/CodePage.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
@@ -46,10 +47,17 @@ public:
     const std::string& ListFilePath() const { return listFilePath_; }
 
 private:
-    std::optional<std::vector<std::string>> ReadEntries(const std::string& path);
+    std::optional<listfile::Contents> ReadContents(const std::string& path);
     FileDialogOptions ListDialog(const std::string& title);
+    // Saving over the file the list was read from, when that file could not be read without loss,
+    // first asks; false when the user declined.
+    bool MayOverwriteUnreadableFile(const std::string& path);
 
     CommandList& list_;
     ListFileServices services_;
     std::string listFilePath_;
+    // The form the list's file was read in, kept when saving; nothing for a list never read.
+    std::optional<listfile::Encoding> encoding_;
+    // The file at listFilePath_ holds bytes the list could not show exactly.
+    bool fileUnreadable_ = false;
 };

@@ -2,7 +2,9 @@
 #include <string>
 
 enum class MessageIcon { None, Exclamation, Question, Information, Error };
-enum class MessageButtons { Ok, YesNoCancel };
+// YesNoCancel has Yes as its default button; YesNo, for a question whose Yes loses something,
+// has No.
+enum class MessageButtons { Ok, YesNoCancel, YesNo };
 enum class MessageResult { Ok, Yes, No, Cancel };
 
 // Modal message boxes, owned by the program's active window.

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/PlatformError.h"
 #include "tests/fakes/EventLog.h"
+#include "tests/fakes/FakeCodePage.h"
 #include "tests/fakes/FakeForm.h"
 #include "text/Text.h"
 
@@ -237,9 +238,18 @@ public:
                        MessageButtons buttons) override {
         log_.add("message " + title + ": " + text);
         shown.push_back({text, title, icon, buttons});
-        if (answers.empty()) return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
+        // Unanswered, a box gives what closing it gives: OK, No where it has no Cancel, else Cancel.
+        if (answers.empty()) {
+            if (buttons == MessageButtons::Ok) return MessageResult::Ok;
+            return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+        }
         const MessageResult answer = answers.front();
         answers.pop_front();
+        const bool offered = buttons == MessageButtons::Ok ? answer == MessageResult::Ok
+                             : buttons == MessageButtons::YesNo
+                                 ? answer == MessageResult::Yes || answer == MessageResult::No
+                                 : answer != MessageResult::Ok;
+        if (!offered) throw std::logic_error("the box offers no such button: " + text);
         return answer;
     }
     std::vector<Shown> shown;
@@ -320,24 +330,6 @@ public:
         std::string path, section, key, value;
     };
     std::vector<Entry> entries;
-};
-
-// A deterministic code page: the characters up to U+00FF are one byte each; nothing else fits.
-class FakeCodePage : public CodePage {
-public:
-    std::optional<std::string> toAnsi(const std::string& utf8) override {
-        std::string out;
-        for (char32_t c : text::DecodeUtf8(utf8)) {
-            if (c > 0xFF) return std::nullopt;
-            out.push_back(static_cast<char>(c));
-        }
-        return out;
-    }
-    std::string fromAnsi(const std::string& ansi) override {
-        std::u32string out;
-        for (unsigned char c : ansi) out.push_back(c);
-        return text::EncodeUtf8(out);
-    }
 };
 
 // A deterministic order: ASCII letters without regard to case, then the bytes as they are.

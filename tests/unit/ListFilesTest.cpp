@@ -222,3 +222,53 @@ TEST_F(ListFilesTest, TheStartupListIsCheckedAndReported) {
     }
     EXPECT_EQ(box.items(), (Entries{"x"}));
 }
+
+TEST_F(ListFilesTest, SavingKeepsTheFormTheFileWasReadIn) {
+    // Each file in the order the list holds its lines, so that the saved bytes can be the same.
+    const std::string utf8 = "cd \xE3\x83\x95\xE3\x82\xA9\xE3\x83\xAB\xE3\x83\x80\r\ndir";
+    const std::string utf16 = std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0b\0", 8);
+    const std::string ansi = "ver\r\n\x93\xFA\x96\x7B";  // 日本 in the code page
+    for (const std::string& bytes : {utf8, utf16, ansi, "\xEF\xBB\xBF" + utf8}) {
+        fake.files.addFile("C:\\Lists\\form.txt", bytes);
+        ASSERT_TRUE(list.ReadListFile("C:\\Lists\\form.txt"));
+        ASSERT_TRUE(list.SaveList("C:\\Lists\\form.txt"));
+        EXPECT_EQ(Bytes("C:\\Lists\\form.txt"), bytes);
+    }
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(ListFilesTest, OverwritingAFileThatCouldNotBeReadExactlyAsksFirst) {
+    // 0xFD is not a character of the code page: the list shows a replacement for it.
+    const std::string unreadable = "echo \xFD\r\ndir";
+    struct Case {
+        const char* name;
+        std::optional<MessageResult> answer;  // nothing: no question expected
+        bool saveAs;
+        const char* target;
+        bool written;
+    };
+    const Case cases[] = {
+        {"No keeps the file", MessageResult::No, false, "C:\\Lists\\bad.txt", false},
+        {"Yes overwrites it", MessageResult::Yes, false, "C:\\Lists\\bad.txt", true},
+        {"another file is not asked about", std::nullopt, true, "C:\\Lists\\other.txt", true},
+        {"the same file by Save As is", MessageResult::No, true, "c:\\lists\\BAD.txt", false},
+    };
+    for (const Case& c : cases) {
+        ListOnFakes local;
+        local.fake.files.addFile("C:\\Lists\\bad.txt", unreadable);
+        ASSERT_TRUE(local.list.ReadListFile("C:\\Lists\\bad.txt")) << c.name;
+        local.entries.Add("new");
+        if (c.answer) local.fake.messages.answers.push_back(*c.answer);
+        if (c.saveAs) local.fake.dialogs.answers.push_back(c.target);
+        const bool saved = c.saveAs ? local.list.SaveListAs() : local.list.SaveList(c.target);
+        EXPECT_EQ(saved, c.written) << c.name;
+        EXPECT_EQ(local.fake.messages.shown.size(), c.answer ? 1u : 0u) << c.name;
+        if (c.answer) {
+            EXPECT_EQ(local.fake.messages.shown[0].buttons, MessageButtons::YesNo) << c.name;
+            EXPECT_EQ(local.fake.messages.shown[0].title, "保存の確認") << c.name;
+        }
+        EXPECT_EQ(local.fake.files.bytesOf("C:\\Lists\\bad.txt") == unreadable, !c.written || c.saveAs)
+            << c.name;
+        EXPECT_EQ(local.entries.Modified(), !c.written) << c.name;
+    }
+}

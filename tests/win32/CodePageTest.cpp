@@ -56,7 +56,53 @@ TEST(CodePageTest, FromAnsiReadsTheSameForms) {
     for (const Case& c : CasesForThisCodePage()) {
         if (!c.ansi) continue;
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(codePage.fromAnsi(*c.ansi), c.text);
+        const CodePage::Decoded decoded = codePage.fromAnsi(*c.ansi);
+        EXPECT_EQ(decoded.text, c.text);
+        EXPECT_TRUE(decoded.lossless);
+    }
+}
+
+// ANSI bytes and the text a strict read gives, or nothing when the read is lossy.
+struct ReadCase {
+    std::string ansi;
+    std::optional<std::string> text;
+};
+
+std::vector<ReadCase> ReadCasesForThisCodePage() {
+    std::vector<ReadCase> cases = {{"dir /w\r\n", std::string("dir /w\r\n")}};
+    // The five bytes 1252 leaves undefined: Wine (like the table Windows ships) reads them as
+    // the C1 controls of the same number and writes those back as the same bytes.
+    const std::vector<ReadCase> westernEuropean = {
+        {"\x81\x8D\x8F\x90\x9D", std::string("\u0081\u008D\u008F\u0090\u009D")},
+        {"\xE9t\xE9 \x80", std::string("été €")},
+    };
+    // The single bytes 932 leaves undefined are not checked: Wine reads 0x80 as U+0080 and back
+    // and refuses 0xA0 and 0xFD-0xFF, where the table Windows ships has U+F8F0-U+F8F3.
+    const std::vector<ReadCase> japanese = {
+        {"\x93\xFA\x96\x7B", std::string("日本")},
+        {"\x95\x5C\xB1", std::string("表ｱ")},  // a backslash trail byte; half-width katakana
+        {"\x87\x40", std::string("①")},
+        {"\x93", std::nullopt},      // a lead byte at the end
+        {"\x93\r\n", std::nullopt},  // a lead byte before a line break
+        {"\x85\x40", std::nullopt},  // a pair without a character
+        {"\xED\x40", std::nullopt},  // a second form of 纊, which is written back as FA 5C
+    };
+    if (GetACP() == 1252) cases.insert(cases.end(), westernEuropean.begin(), westernEuropean.end());
+    if (GetACP() == 932) cases.insert(cases.end(), japanese.begin(), japanese.end());
+    return cases;
+}
+
+TEST(CodePageTest, FromAnsiIsLosslessOnlyForBytesThatComeBack) {
+    Win32CodePage codePage;
+    for (const ReadCase& c : ReadCasesForThisCodePage()) {
+        SCOPED_TRACE(testing::PrintToString(c.ansi));
+        const CodePage::Decoded decoded = codePage.fromAnsi(c.ansi);
+        EXPECT_EQ(decoded.lossless, c.text.has_value());
+        if (c.text) {
+            EXPECT_EQ(decoded.text, *c.text);
+        } else {
+            EXPECT_FALSE(decoded.text.empty()) << "a lossy read still gives text";
+        }
     }
 }
 
@@ -66,7 +112,9 @@ TEST(CodePageTest, EverySingleByteCharacterRoundTrips) {
     for (int b = 1; b < 256; ++b) {
         SCOPED_TRACE(b);
         const std::string ansi(1, static_cast<char>(b));
-        EXPECT_EQ(codePage.toAnsi(codePage.fromAnsi(ansi)), ansi);
+        const CodePage::Decoded decoded = codePage.fromAnsi(ansi);
+        EXPECT_TRUE(decoded.lossless);
+        EXPECT_EQ(codePage.toAnsi(decoded.text), ansi);
     }
 }
 

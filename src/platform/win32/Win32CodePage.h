@@ -5,5 +5,5 @@
 class Win32CodePage final : public CodePage {
 public:
     std::optional<std::string> toAnsi(const std::string& utf8) override;
-    std::string fromAnsi(const std::string& ansi) override;
+    Decoded fromAnsi(const std::string& ansi) override;
 };

@@ -6,6 +6,18 @@
 
 namespace {
 
+UINT ButtonFlags(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNoCancel:
+        return MB_YESNOCANCEL | MB_DEFBUTTON1;
+    case MessageButtons::YesNo:
+        return MB_YESNO | MB_DEFBUTTON2;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MB_OK;
+}
+
 UINT IconFlag(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Exclamation:
@@ -28,10 +40,7 @@ MessageResult Win32MessageBoxes::show(const std::string& text, const std::string
                                       MessageIcon icon, MessageButtons buttons) {
     // Owned by this thread's active window, so that the box is modal to it.
     HWND owner = GetActiveWindow();
-    const UINT type =
-        IconFlag(icon) |
-        (buttons == MessageButtons::YesNoCancel ? MB_YESNOCANCEL | MB_DEFBUTTON1 : MB_OK) |
-        (owner ? 0 : MB_TASKMODAL);
+    const UINT type = IconFlag(icon) | ButtonFlags(buttons) | (owner ? 0 : MB_TASKMODAL);
     switch (MessageBoxW(owner, ToWide(text).c_str(), ToWide(title).c_str(), type)) {
     case IDYES:
         return MessageResult::Yes;
