@@ -20,4 +20,8 @@ public:
     virtual void activateConsoleWindow(std::uint32_t processId) = 0;
     // Writes the keys into the console input of the process. Throws PlatformError.
     virtual void type(std::uint32_t processId, const std::vector<PromptKey>& keys) = 0;
+    // The ids of the processes attached to the console of the process, this program left out:
+    // the prompt alone, or the prompt and the programs it runs in its console. Throws
+    // PlatformError when the console cannot be attached.
+    virtual std::vector<std::uint32_t> consoleProcesses(std::uint32_t processId) = 0;
 };

@@ -1,7 +1,10 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "platform/PromptDirectories.h"
 
 // A started prompt. The object keeps the process handle from the start until it is
 // destroyed, so liveness and termination always concern this very process, never a
@@ -14,6 +17,10 @@ public:
     virtual bool isRunning() const = 0;
     // Ends the process with exit code 0. Throws PlatformError on failure.
     virtual void terminate() = 0;
+    // The directories the process holds right now, read from its memory. Nothing when they
+    // cannot be read: access denied, the process has ended, a layout this build cannot read,
+    // or memory that does not pass the checks (it may have been changing). Never throws.
+    virtual std::optional<PromptDirectories> readDirectories() const = 0;
 };
 
 class PromptLauncher {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,8 +28,13 @@ public:
         if (failTerminate) throw PlatformError("access denied");
         running = false;
     }
+    // What the process holds; an ended process, like a real one, gives nothing.
+    std::optional<PromptDirectories> readDirectories() const override {
+        return running ? directories : std::nullopt;
+    }
     bool running = true;
     bool failTerminate = false;
+    std::optional<PromptDirectories> directories;
 
 private:
     std::uint32_t id_;
@@ -81,8 +87,17 @@ public:
         if (failType) throw PlatformError("console input failed");
         typed += DescribeKeys(keys);
     }
+    std::vector<std::uint32_t> consoleProcesses(std::uint32_t processId) override {
+        log_.add("console processes " + std::to_string(processId));
+        if (failConsoleProcesses) throw PlatformError("cannot attach the console");
+        auto found = attached.find(processId);
+        return found == attached.end() ? std::vector<std::uint32_t>{processId} : found->second;
+    }
     bool failType = false;
+    bool failConsoleProcesses = false;
     std::string typed;  // everything typed, in order
+    // The processes on each prompt's console; a prompt not listed is alone on its console.
+    std::map<std::uint32_t, std::vector<std::uint32_t>> attached;
 
 private:
     EventLog& log_;

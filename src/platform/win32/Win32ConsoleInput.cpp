@@ -91,6 +91,27 @@ void Win32ConsoleInput::type(std::uint32_t processId, const std::vector<PromptKe
     }
 }
 
+std::vector<std::uint32_t> Win32ConsoleInput::consoleProcesses(std::uint32_t processId) {
+    AttachedConsole console(processId);
+    std::vector<DWORD> ids(8);
+    for (;;) {
+        const DWORD count = GetConsoleProcessList(ids.data(), static_cast<DWORD>(ids.size()));
+        if (count == 0) ThrowSystemError();
+        if (count <= ids.size()) {
+            ids.resize(count);
+            break;
+        }
+        // More processes than room: the count says how many, give or take one that came or
+        // went since.
+        ids.resize(count + 8);
+    }
+    std::vector<std::uint32_t> others;
+    for (DWORD id : ids) {
+        if (id != GetCurrentProcessId()) others.push_back(id);
+    }
+    return others;
+}
+
 void Win32ConsoleInput::activateConsoleWindow(std::uint32_t processId) {
     try {
         AttachedConsole console(processId);

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32ProcessMemory.h"
 
 namespace {
 
@@ -33,6 +34,10 @@ bool Win32PromptProcess::isRunning() const {
 
 void Win32PromptProcess::terminate() {
     if (!TerminateProcess(process_.get(), 0)) ThrowSystemError();
+}
+
+std::optional<PromptDirectories> Win32PromptProcess::readDirectories() const {
+    return ReadProcessDirectories(process_.get());
 }
 
 std::unique_ptr<PromptProcess> Win32PromptLauncher::start(const std::string& program,

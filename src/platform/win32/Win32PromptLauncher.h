@@ -8,6 +8,7 @@ public:
     std::uint32_t id() const override { return id_; }
     bool isRunning() const override;
     void terminate() override;
+    std::optional<PromptDirectories> readDirectories() const override;
 
 private:
     UniqueHandle process_;
