@@ -14,6 +14,7 @@
 #include "Remote.h"
 #include "Steps.h"
 #include "forms/ControlIds.h"
+#include "forms/MainWindowResize.h"
 #include "forms/ProductInfo.h"
 #include "forms/frmDosLaunchLayout.h"
 
@@ -92,7 +93,7 @@ int screenDpi() {
 }
 
 struct Layout {
-  int width = 0, height = 0;  // the window's outer size
+  int width = 0, height = 0;  // what the rules see: the client area in the design's frame
   TwipsRect txtCD, lstCommand, txtCommand, fraButtons, cmdSend;
 };
 
@@ -105,9 +106,9 @@ Layout readLayout(const Session& s) {
     MapWindowPoints(nullptr, s.window(), reinterpret_cast<POINT*>(&rect), 2);
     return TwipsRect{twips(rect.left), twips(rect.top), twips(rect.right - rect.left), twips(rect.bottom - rect.top)};
   };
-  RECT outer{};
-  GetWindowRect(s.window(), &outer);
-  return {twips(outer.right - outer.left), twips(outer.bottom - outer.top), rectOf(ids::txtCD),
+  RECT client{};
+  GetClientRect(s.window(), &client);
+  return {twips(client.right) + DesignFrame.width, twips(client.bottom) + DesignFrame.height, rectOf(ids::txtCD),
           rectOf(ids::lstCommand), rectOf(ids::txtCommand), rectOf(ids::fraButtons), rectOf(ids::cmdSend)};
 }
 
@@ -129,7 +130,7 @@ TEST(MainWindow, ResizingMovesTheControlsByTheRules) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     sendTo(s.window(), WM_NULL, 0, 0);  // the program has handled the change
     Layout now = readLayout(s);
-    const int w = now.width, h = now.height;  // as the window took it
+    const int w = now.width, h = now.height;  // as the window took them
     const auto closeTo = [](int actual, int expected) { return std::abs(actual - expected) <= kOnePixel; };
 
     EXPECT_PRED2(closeTo, now.txtCD.width, w - 185 > 0 ? w - 185 : before.txtCD.width);
