@@ -8,7 +8,9 @@
 #   - font replacements so that Japanese captions render with the IPA fonts;
 #   - the console's face name, so that the prompt shows Japanese;
 #   - Wine's own desktop (1024x768), so that window activation works without a window manager;
-#   - no crash dialog: a crashing program ends instead of waiting for a click.
+#   - no crash dialog: a crashing program ends instead of waiting for a click;
+#   - Wine's Marlett font in the prefix's font folder, so that caption buttons show their
+#     symbols (see below).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 tavimero_wine_env
@@ -40,7 +42,22 @@ settings='Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 '
-want="$(wine --version 2>/dev/null) $(md5sum <<<"$settings" | cut -c1-32)"
+# Caption buttons (minimise, maximise, close) are glyphs of the symbol font Marlett. Wine ships
+# it in its data folder (/usr/share/wine/fonts), but Debian's Wine 8 looks for its own fonts in
+# "\??\Z:\usr\share\wine\../fonts", which is no valid NT path (the ".." and "/" are not
+# resolved there), so none of them is ever loaded and Marlett falls back to another font that
+# shows the glyph codes "0", "1" and "r" as letters. The prefix's own font folder is read at
+# every program start, so Marlett goes there. Only Marlett: the others would change the faces
+# of menus, captions and dialogs (Tahoma stands in for "MS Shell Dlg"), which show Japanese
+# text that Tahoma does not have.
+marlett=
+for dir in /usr/share/wine/fonts /usr/local/share/wine/fonts /opt/wine-stable/share/wine/fonts; do
+    [[ -r $dir/marlett.ttf ]] && { marlett=$dir/marlett.ttf; break; }
+done
+[[ -n $marlett ]] ||
+    tavimero_log "warning: Wine's marlett.ttf was not found; caption buttons will show letters"
+
+want="$(wine --version 2>/dev/null) $(md5sum <<<"$settings ${marlett:+marlett}" | cut -c1-32)"
 
 [[ -r $stamp && $(<"$stamp") == "$want" ]] && exit 0
 
@@ -85,6 +102,7 @@ if ! wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop 2>>"$log" 9>&- | gr
     tavimero_end_wine "$template"
     tavimero_die "the settings did not reach the template's registry (see $log)"
 fi
+[[ -z $marlett ]] || cp "$marlett" "$template/drive_c/windows/Fonts/"
 # The server writes the registry to disk when it ends, after the last process of the prefix.
 wineserver -w
 rm -f "$log"
