@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Prepares the template Wine prefix once and reuses it: test runs and `make run` copy it
 # instead of paying for a new prefix each time. Location: $TAVIMERO_WINE_TEMPLATE
-# (default build/wine-template). The template is made again when it is incomplete (an
-# interrupted creation), when the Wine version changes, or when the settings below change.
+# (default build/wine-template); with TAVIMERO_WINE_METRICS=win10 the template with the window
+# metrics of Windows 10 and 11 beside it (build/wine-template-win10). The template is made again
+# when it is incomplete (an interrupted creation), when the Wine version changes, or when the
+# settings below change.
 #
 # Settings written into the prefix:
 #   - font replacements so that Japanese captions render with the IPA fonts;
@@ -10,7 +12,9 @@
 #   - Wine's own desktop (1024x768), so that window activation works without a window manager;
 #   - no crash dialog: a crashing program ends instead of waiting for a click;
 #   - Wine's Marlett font in the prefix's font folder, so that caption buttons show their
-#     symbols (see below).
+#     symbols (see below);
+#   - with TAVIMERO_WINE_METRICS=win10: the window metrics of Windows 10 and 11 (1 px border
+#     and 4 px padded border, 22 px caption, 19 px menu bar, 17 px scroll bars).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 tavimero_wine_env
@@ -18,7 +22,7 @@ tavimero_wine_env
 # would only slow it down.
 unset DISPLAY WAYLAND_DISPLAY
 
-template=$TAVIMERO_WINE_TEMPLATE
+template=$TAVIMERO_TEMPLATE
 stamp=$template/$TAVIMERO_TEMPLATE_STAMP
 
 settings='Windows Registry Editor Version 5.00
@@ -42,6 +46,21 @@ settings='Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 '
+# Sizes in negative twips, as Windows keeps them. Every program reads them when it starts; set
+# in the template, they hold for every program of a prefix, its desktop included.
+if [[ $TAVIMERO_WINE_METRICS == win10 ]]; then
+    settings+='
+[HKEY_CURRENT_USER\Control Panel\Desktop\WindowMetrics]
+"BorderWidth"="-15"
+"PaddedBorderWidth"="-60"
+"CaptionHeight"="-330"
+"CaptionWidth"="-330"
+"MenuHeight"="-285"
+"ScrollWidth"="-255"
+"ScrollHeight"="-255"
+'
+fi
+
 # Caption buttons (minimise, maximise, close) are glyphs of the symbol font Marlett. Wine ships
 # it in its data folder (/usr/share/wine/fonts), but Debian's Wine 8 looks for its own fonts in
 # "\??\Z:\usr\share\wine\../fonts", which is no valid NT path (the ".." and "/" are not
@@ -98,7 +117,10 @@ rm -f "$reg"
 # The registry must hold the settings now (regedit /S reports no errors).
 if ! wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop 2>>"$log" 9>&- | grep -q Default ||
     ! wine reg query 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' 2>>"$log" 9>&- |
-    grep -q IPAPGothic; then
+    grep -q IPAPGothic ||
+    { [[ $TAVIMERO_WINE_METRICS == win10 ]] &&
+        ! wine reg query 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionHeight 2>>"$log" 9>&- |
+        grep -q -- -330; }; then
     tavimero_end_wine "$template"
     tavimero_die "the settings did not reach the template's registry (see $log)"
 fi
