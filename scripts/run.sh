@@ -6,8 +6,10 @@
 # Without one: it runs under an own Xvfb; once its window "Tavimero" is up the screen is
 # saved to build/screenshots/run.png and Wine is ended.
 #
-# The Wine prefix build/wine-run (TAVIMERO_RUN_PREFIX) is copied from the template once and
-# kept, so that settings made in Wine survive between runs.
+# The Wine prefix build/wine-run (TAVIMERO_RUN_PREFIX) is copied from the template and kept, so
+# that settings made in Wine survive between runs; it is copied again when the template was
+# made again (its settings changed). With TAVIMERO_WINE_METRICS=win10 Tavimero runs with the
+# window metrics of Windows 10 and 11, in build/wine-run-win10.
 # TAVIMERO_NO_BUILD=1 skips the build (the Makefile's `run` target has done it already).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -19,13 +21,16 @@ if [[ ${TAVIMERO_NO_BUILD:-} != 1 ]]; then
 fi
 exe=${TAVIMERO_EXE:-$root/build/cross/Tavimero.exe}
 [[ -f $exe ]] || tavimero_die "$exe is missing (make cross builds it)"
-prefix=${TAVIMERO_RUN_PREFIX:-$root/build/wine-run}
+prefix=${TAVIMERO_RUN_PREFIX:-$root/build/wine-run$TAVIMERO_METRICS_SUFFIX}
 shot=$root/build/screenshots/run.png
 
-if [[ ! -f $prefix/$TAVIMERO_TEMPLATE_STAMP ]]; then
-    "$root/scripts/wine-template.sh"
+"$root/scripts/wine-template.sh"
+template_stamp=$(<"$TAVIMERO_TEMPLATE/$TAVIMERO_TEMPLATE_STAMP")
+if [[ ! -f $prefix/$TAVIMERO_TEMPLATE_STAMP ||
+    $(<"$prefix/$TAVIMERO_TEMPLATE_STAMP") != "$template_stamp" ]]; then
+    tavimero_end_wine "$prefix"
     rm -rf "$prefix" "$prefix.partial"
-    cp -a "$TAVIMERO_WINE_TEMPLATE" "$prefix.partial"
+    cp -a "$TAVIMERO_TEMPLATE" "$prefix.partial"
     mv "$prefix.partial" "$prefix"
 fi
 export WINEPREFIX=$prefix

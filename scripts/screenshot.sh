@@ -4,9 +4,10 @@
 # fresh copy of the template prefix, with Tavimero in a new folder (default settings).
 # Expects build/cross/Tavimero.exe (TAVIMERO_EXE overrides); `make screenshot` builds it.
 #
-# --review renders the windows to check by eye, at 96 and at 144 DPI (150 %): the main window
-# and the version box, as build/screenshots/main-DPI.png and about-DPI.png
-# (TAVIMERO_SCREENSHOT_DIR overrides the folder).
+# --review renders the windows to check by eye: the main window and the version box, at 96 and
+# at 144 DPI (150 %), under Wine's own window metrics and under those of Windows 10 and 11, as
+# build/screenshots/main-METRICS-DPI.png and about-METRICS-DPI.png, METRICS being "wine" or
+# "win10" (TAVIMERO_SCREENSHOT_DIR overrides the folder).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 root=$TAVIMERO_ROOT
@@ -21,8 +22,11 @@ if [[ ${1:-} != --inside ]]; then
     }
     if [[ ${1:-} == --review ]]; then
         dir=${TAVIMERO_SCREENSHOT_DIR:-$root/build/screenshots}
-        for dpi in 96 144; do
-            run "$dpi" "$dir/main-$dpi.png" "$dir/about-$dpi.png"
+        for metrics in wine win10; do
+            for dpi in 96 144; do
+                TAVIMERO_WINE_METRICS=$metrics run "$dpi" "$dir/main-$metrics-$dpi.png" \
+                    "$dir/about-$metrics-$dpi.png"
+            done
         done
         exit 0
     fi

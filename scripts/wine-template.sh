@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Prepares the template Wine prefix once and reuses it: test runs and `make run` copy it
 # instead of paying for a new prefix each time. Location: $TAVIMERO_WINE_TEMPLATE
-# (default build/wine-template). The template is made again when it is incomplete (an
-# interrupted creation), when the Wine version changes, or when the settings below change.
+# (default build/wine-template); with TAVIMERO_WINE_METRICS=win10 the template with the window
+# metrics of Windows 10 and 11 beside it (build/wine-template-win10). The template is made again
+# when it is incomplete (an interrupted creation), when the Wine version changes, or when the
+# settings below change.
 #
 # Settings written into the prefix:
 #   - font replacements so that Japanese captions render with the IPA fonts;
 #   - the console's face name, so that the prompt shows Japanese;
 #   - Wine's own desktop (1024x768), so that window activation works without a window manager;
-#   - no crash dialog: a crashing program ends instead of waiting for a click.
+#   - no crash dialog: a crashing program ends instead of waiting for a click;
+#   - Wine's Marlett font in the prefix's font folder, so that caption buttons show their
+#     symbols (see below);
+#   - with TAVIMERO_WINE_METRICS=win10: the window metrics of Windows 10 and 11 (1 px border
+#     and 4 px padded border, 22 px caption, 19 px menu bar, 17 px scroll bars).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 tavimero_wine_env
@@ -16,7 +22,7 @@ tavimero_wine_env
 # would only slow it down.
 unset DISPLAY WAYLAND_DISPLAY
 
-template=$TAVIMERO_WINE_TEMPLATE
+template=$TAVIMERO_TEMPLATE
 stamp=$template/$TAVIMERO_TEMPLATE_STAMP
 
 settings='Windows Registry Editor Version 5.00
@@ -40,7 +46,37 @@ settings='Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 '
-want="$(wine --version 2>/dev/null) $(md5sum <<<"$settings" | cut -c1-32)"
+# Sizes in negative twips, as Windows keeps them. Every program reads them when it starts; set
+# in the template, they hold for every program of a prefix, its desktop included.
+if [[ $TAVIMERO_WINE_METRICS == win10 ]]; then
+    settings+='
+[HKEY_CURRENT_USER\Control Panel\Desktop\WindowMetrics]
+"BorderWidth"="-15"
+"PaddedBorderWidth"="-60"
+"CaptionHeight"="-330"
+"CaptionWidth"="-330"
+"MenuHeight"="-285"
+"ScrollWidth"="-255"
+"ScrollHeight"="-255"
+'
+fi
+
+# Caption buttons (minimise, maximise, close) are glyphs of the symbol font Marlett. Wine ships
+# it in its data folder (/usr/share/wine/fonts), but Debian's Wine 8 looks for its own fonts in
+# "\??\Z:\usr\share\wine\../fonts", which is no valid NT path (the ".." and "/" are not
+# resolved there), so none of them is ever loaded and Marlett falls back to another font that
+# shows the glyph codes "0", "1" and "r" as letters. The prefix's own font folder is read at
+# every program start, so Marlett goes there. Only Marlett: the others would change the faces
+# of menus, captions and dialogs (Tahoma stands in for "MS Shell Dlg"), which show Japanese
+# text that Tahoma does not have.
+marlett=
+for dir in /usr/share/wine/fonts /usr/local/share/wine/fonts /opt/wine-stable/share/wine/fonts; do
+    [[ -r $dir/marlett.ttf ]] && { marlett=$dir/marlett.ttf; break; }
+done
+[[ -n $marlett ]] ||
+    tavimero_log "warning: Wine's marlett.ttf was not found; caption buttons will show letters"
+
+want="$(wine --version 2>/dev/null) $(md5sum <<<"$settings ${marlett:+marlett}" | cut -c1-32)"
 
 [[ -r $stamp && $(<"$stamp") == "$want" ]] && exit 0
 
@@ -81,10 +117,14 @@ rm -f "$reg"
 # The registry must hold the settings now (regedit /S reports no errors).
 if ! wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop 2>>"$log" 9>&- | grep -q Default ||
     ! wine reg query 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' 2>>"$log" 9>&- |
-    grep -q IPAPGothic; then
+    grep -q IPAPGothic ||
+    { [[ $TAVIMERO_WINE_METRICS == win10 ]] &&
+        ! wine reg query 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionHeight 2>>"$log" 9>&- |
+        grep -q -- -330; }; then
     tavimero_end_wine "$template"
     tavimero_die "the settings did not reach the template's registry (see $log)"
 fi
+[[ -z $marlett ]] || cp "$marlett" "$template/drive_c/windows/Fonts/"
 # The server writes the registry to disk when it ends, after the last process of the prefix.
 wineserver -w
 rm -f "$log"

@@ -10,11 +10,13 @@
 # otherwise an own Xvfb at 1280x1024x24 on the first free display of :90..:99.
 # TAVIMERO_XVFB_SCREEN sets the own Xvfb's screen (WxHxDEPTH), TAVIMERO_WINE_DESKTOP the size
 # of Wine's desktop in the copy (WxH; the template has 1024x768).
+# TAVIMERO_WINE_METRICS=win10 copies the template with the window metrics of Windows 10 and
+# 11 instead (made beside the other one when missing).
 # TAVIMERO_WINE_VERBOSE=1 prints where and how long the setup took.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
-(($# > 0)) || { sed -n '2,13s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+(($# > 0)) || { sed -n '2,15s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 
 tavimero_wine_env
 "$TAVIMERO_ROOT/scripts/wine-template.sh" || exit 1
@@ -46,7 +48,7 @@ trap 'on_signal SIGHUP 1' HUP
 
 start=$(tavimero_now)
 work=$(mktemp -d "${TMPDIR:-/tmp}/tavimero-wine.XXXXXX") || exit 1
-cp -a "$TAVIMERO_WINE_TEMPLATE" "$work/prefix" || tavimero_die "could not copy the template prefix"
+cp -a "$TAVIMERO_TEMPLATE" "$work/prefix" || tavimero_die "could not copy the template prefix"
 export WINEPREFIX=$work/prefix
 copied=$(tavimero_elapsed "$start")
 

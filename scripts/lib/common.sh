@@ -3,6 +3,8 @@
 #
 # Settings read from the environment (all optional):
 #   TAVIMERO_WINE_TEMPLATE  template Wine prefix (default: build/wine-template)
+#   TAVIMERO_WINE_METRICS   window metrics of the prefixes: "wine" (Wine's own, the default) or
+#                           "win10" (those of Windows 10 and 11), from a template of their own
 #   TAVIMERO_WINEDEBUG      WINEDEBUG for Wine (default: -all)
 #   TAVIMERO_XVFB=1         always start an own Xvfb, even when $DISPLAY works
 #   TAVIMERO_XVFB_DISPLAYS  display numbers to try for an own Xvfb (default: "90 ... 99")
@@ -10,6 +12,19 @@
 TAVIMERO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 : "${TAVIMERO_WINE_TEMPLATE:=$TAVIMERO_ROOT/build/wine-template}"
 export TAVIMERO_WINE_TEMPLATE
+# Each set of window metrics has its own template (the metrics are set when a prefix is made),
+# and the prefixes kept from one carry the same suffix.
+case ${TAVIMERO_WINE_METRICS:=wine} in
+wine) TAVIMERO_METRICS_SUFFIX= ;;
+win10) TAVIMERO_METRICS_SUFFIX=-win10 ;;
+*)
+    printf '%s: error: TAVIMERO_WINE_METRICS is "%s"; it must be "wine" or "win10"\n' \
+        "${0##*/}" "$TAVIMERO_WINE_METRICS" >&2
+    exit 2
+    ;;
+esac
+# The template of the chosen metrics.
+TAVIMERO_TEMPLATE=$TAVIMERO_WINE_TEMPLATE$TAVIMERO_METRICS_SUFFIX
 # Written into a finished template; an interrupted creation has none and is redone.
 TAVIMERO_TEMPLATE_STAMP=.tavimero-template-complete
 

@@ -147,9 +147,13 @@ void frmDosLaunch::Form_Activate() { FocusBack(); }
 
 void frmDosLaunch::Form_Resize() {
     MainWindowLayout layout{txtCD.rect(), lstCommand.rect(), txtCommand.rect(), fraButtons.rect()};
-    layout = ResizeMainWindow(form_->widthTwips(), form_->heightTwips(), layout, [this](int height) {
+    // The rules see the outer size this client area would have in the design's frame.
+    const TwipsSize client = form_->clientSizeTwips();
+    const int width = client.width + DesignFrame.width;
+    const int height = client.height + DesignFrame.height;
+    layout = ResizeMainWindow(width, height, layout, [this](int asked) {
         TwipsRect list = lstCommand.rect();
-        list.height = height;
+        list.height = asked;
         lstCommand.move(list);
         return lstCommand.rect().height;
     });

@@ -39,6 +39,9 @@ public:
     virtual int widthTwips() const = 0;
     virtual int heightTwips() const = 0;
     virtual void setSizeTwips(int width, int height) = 0;
+    // The size of the client area in twips: the outer size less the frame, caption and menu
+    // bar, which differ with the system's window metrics.
+    virtual TwipsSize clientSizeTwips() const = 0;
     // The work area of the window's monitor, and the smallest outer size the system allows.
     virtual TwipsSize workAreaTwips() const = 0;
     virtual TwipsSize minimumSizeTwips() const = 0;

@@ -14,6 +14,7 @@
 #include "Remote.h"
 #include "Steps.h"
 #include "forms/ControlIds.h"
+#include "forms/MainWindowResize.h"
 #include "forms/frmDosLaunchLayout.h"
 #include "text/Product.h"
 
@@ -95,7 +96,7 @@ int screenDpi() {
 }
 
 struct Layout {
-    int width = 0, height = 0;  // the window's outer size
+    int width = 0, height = 0;  // what the rules see: the client area in the design's frame
     TwipsRect txtCD, lstCommand, txtCommand, fraButtons, cmdSend;
 };
 
@@ -109,10 +110,10 @@ Layout readLayout(const Session& s) {
         return TwipsRect{twips(rect.left), twips(rect.top), twips(rect.right - rect.left),
                          twips(rect.bottom - rect.top)};
     };
-    RECT outer{};
-    GetWindowRect(s.window(), &outer);
-    return {twips(outer.right - outer.left),
-            twips(outer.bottom - outer.top),
+    RECT client{};
+    GetClientRect(s.window(), &client);
+    return {twips(client.right) + DesignFrame.width,
+            twips(client.bottom) + DesignFrame.height,
             rectOf(ids::txtCD),
             rectOf(ids::lstCommand),
             rectOf(ids::txtCommand),
@@ -139,7 +140,7 @@ TEST(MainWindow, ResizingMovesTheControlsByTheRules) {
                      MulDiv(size.height, dpi, 1440), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         sendTo(s.window(), WM_NULL, 0, 0);  // the program has handled the change
         Layout now = readLayout(s);
-        const int w = now.width, h = now.height;  // as the window took it
+        const int w = now.width, h = now.height;  // as the window took them
         const auto closeTo = [](int actual, int expected) {
             return std::abs(actual - expected) <= kOnePixel;
         };

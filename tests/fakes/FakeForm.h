@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -78,6 +79,10 @@ public:
     void* nativeHandle() const override { return nullptr; }
     int widthTwips() const override { return width; }
     int heightTwips() const override { return height; }
+    // The outer size less the frame; as on a real window, never negative.
+    TwipsSize clientSizeTwips() const override {
+        return {std::max(0, width - nonClient.width), std::max(0, height - nonClient.height)};
+    }
 
     void setCaption(const std::string& caption) override { design.caption = caption; }
     void show() override {
@@ -131,6 +136,9 @@ public:
     int activations = 0;
     TwipsSize workArea{19200, 14400};
     TwipsSize minimumSize{1800, 500};
+    // What frame, caption and menu bar take of the outer size: Wine's default metrics (a 4 px
+    // frame, 19 px caption and menu bar at 96 DPI). Tests set other metrics here.
+    TwipsSize nonClient{120, 690};
 
 private:
     void add(const ControlSpec& control, std::unique_ptr<Control> object) {

@@ -16,15 +16,37 @@ TEST_F(MainWindowTest, ACommandLineThatNamesNothingKeepsTheTrackedDirectory) {
     EXPECT_EQ(shared.CurrentDir, "C:\\Tools");
 }
 
-TEST_F(MainWindowTest, ResizingMovesTheControlsWithTheListsWholeLines) {
+TEST_F(MainWindowTest, ResizingLaysTheControlsOutForTheClientAreaWhateverTheFrame) {
     Load();
     lstCommand().lineHeight = 180;
     lstCommand().borderHeight = 60;
+    // Wine's default metrics, then those of Windows 10 and 11 (8 px frame, 23 px caption, 20 px
+    // menu bar at 96 DPI): the same client area gives the same layout.
+    for (const TwipsSize frame : {TwipsSize{120, 690}, TwipsSize{240, 885}}) {
+        SCOPED_TRACE(std::to_string(frame.width) + " x " + std::to_string(frame.height));
+        form().nonClient = frame;
+        form().resize(4455 + frame.width, 5520 + frame.height);  // the design's client area
+        EXPECT_EQ(txtCD().rect(), (TwipsRect{30, 480, 4390, 270}));
+        EXPECT_EQ(lstCommand().rect(), (TwipsRect{0, 840, 4455, 2760}));
+        EXPECT_EQ(txtCommand().rect(), (TwipsRect{0, 3720, 4455, 915}));
+        EXPECT_EQ(form().get<FakeFrame>("fraButtons").rect(), (TwipsRect{117, 4680, 4220, 765}));
+
+        form().resize(5880 + frame.width, 6310 + frame.height);
+        EXPECT_EQ(txtCD().rect().width, 5815);
+        EXPECT_EQ(lstCommand().rect(), (TwipsRect{0, 840, 5880, 3480}));  // 3550 asked
+        EXPECT_EQ(txtCommand().rect(), (TwipsRect{0, 4440, 5880, 915}));
+        EXPECT_EQ(form().get<FakeFrame>("fraButtons").rect(), (TwipsRect{830, 5400, 4220, 765}));
+    }
+}
+
+TEST_F(MainWindowTest, TheSavedWindowSizeIsTheOuterSize) {
+    Load();
+    form().nonClient = {240, 885};
     form().resize(6000, 7000);
-    EXPECT_EQ(txtCD().rect().width, 5815);
-    EXPECT_EQ(lstCommand().rect(), (TwipsRect{0, 840, 5880, 3480}));  // 3550 asked
-    EXPECT_EQ(txtCommand().rect(), (TwipsRect{0, 4440, 5880, 915}));
-    EXPECT_EQ(form().get<FakeFrame>("fraButtons").rect(), (TwipsRect{830, 5400, 4220, 765}));
+    form().close();
+    const std::string ini = fake.system.folder + "\\Tavimero.ini";
+    EXPECT_EQ(fake.profile.getString("Tavimero", "Width", "", ini), "6000");
+    EXPECT_EQ(fake.profile.getString("Tavimero", "Height", "", ini), "7000");
 }
 
 TEST_F(MainWindowTest, HelpOpensTheHelpFileBesideTheProgram) {

@@ -160,6 +160,16 @@ TEST_F(FormWindowTest, SizesAreTwipsAndEveryChangeIsReported) {
     EXPECT_EQ(owner->widthTwips(), roundTrip(7500));
     EXPECT_EQ(owner->heightTwips(), roundTrip(6000));
 
+    // The client area is what the frame and caption leave of that, at the window's DPI.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectForDpi(frame, WS_OVERLAPPEDWINDOW, false, WS_EX_CONTROLPARENT, owner->dpi());
+    const int outerWidth = TwipsToPixels(7500, owner->dpi());
+    const int outerHeight = TwipsToPixels(6000, owner->dpi());
+    EXPECT_EQ(owner->clientSizeTwips(),
+              (TwipsSize{PixelsToTwips(outerWidth - (frame.right - frame.left), owner->dpi()),
+                         PixelsToTwips(outerHeight - (frame.bottom - frame.top), owner->dpi())}));
+    EXPECT_EQ(dialog->clientSizeTwips(), (TwipsSize{roundTrip(4500), roundTrip(2250)}));
+
     const TwipsSize minimum = owner->minimumSizeTwips();
     EXPECT_EQ(minimum.width, PixelsToTwips(GetSystemMetrics(SM_CXMINTRACK), owner->dpi()));
     const TwipsSize work = owner->workAreaTwips();

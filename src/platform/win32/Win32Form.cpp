@@ -275,6 +275,16 @@ TwipsSize Win32Form::minimumSizeTwips() const {
             PixelsToTwips(SystemMetricForDpi(SM_CYMINTRACK, dpi_), dpi_)};
 }
 
+// ---- client area
+
+// What the window has inside its frame, caption and menu bar (a menu bar that wraps to a second
+// line included), at the window's DPI. A minimised window has none.
+TwipsSize Win32Form::clientSizeTwips() const {
+    RECT client{};
+    if (window_ && !IsIconic(window_)) GetClientRect(window_, &client);
+    return {PixelsToTwips(client.right, dpi_), PixelsToTwips(client.bottom, dpi_)};
+}
+
 void Win32Form::popupMenu(const std::string& menuName) {
     HMENU menu = FindSubMenu(window_ ? GetMenu(window_) : nullptr, table_.menus, menuName);
     if (!menu) throw std::out_of_range("no such menu: " + menuName);

@@ -41,6 +41,7 @@ public:
     int widthTwips() const override;
     int heightTwips() const override;
     void setSizeTwips(int width, int height) override;
+    TwipsSize clientSizeTwips() const override;
     TwipsSize workAreaTwips() const override;
     TwipsSize minimumSizeTwips() const override;
     void* nativeHandle() const override { return window_; }
