@@ -44,8 +44,22 @@ std::string WithoutQuotes(const std::string& s) {
 
 }  // namespace
 
+std::string WithCdWordApart(const std::string& line) {
+    // The prompt ends the word at a dot, a backslash or a quote as at a space: cd.. is cd ..
+    const std::size_t start = line.find_first_not_of(' ');
+    if (start == std::string::npos) return line;
+    for (const std::string word : {"chdir", "cd"}) {
+        const std::size_t after = start + word.size();
+        if (after < line.size() && LCase(line.substr(start, word.size())) == word &&
+            (line[after] == '.' || line[after] == '\\' || line[after] == '"')) {
+            return line.substr(0, after) + " " + line.substr(after);
+        }
+    }
+    return line;
+}
+
 CdOutcome TrackCdCommand(const std::string& originalLine, const CdContext& context) {
-    std::string line = originalLine;
+    std::string line = WithCdWordApart(originalLine);
     const std::string trimmed = Trim(line);
     if (LCase(Left(trimmed, 6)) == "chdir ") line = "cd " + text::Mid(trimmed, 6);
 
@@ -59,7 +73,9 @@ CdOutcome TrackCdCommand(const std::string& originalLine, const CdContext& conte
     if (a == ".") return {};
     const std::size_t dots = std::min(a.find_first_not_of('.'), a.size());
     const std::string rest = a.substr(dots);
-    const auto accept = [&](const std::string& candidate) -> CdOutcome {
+    // The prompt works out "." and ".." in the path it reaches.
+    const auto accept = [&](const std::string& reached) -> CdOutcome {
+        const std::string candidate = path::CollapseDots(reached);
         if (!context.DirectoryExists(candidate)) return {};
         return {candidate, std::nullopt};
     };
@@ -89,9 +105,11 @@ CdOutcome TrackCdCommand(const std::string& originalLine, const CdContext& conte
     const std::string d = Trim(path::WithoutTrailingBackslash(a));
     const bool onCurrentDrive = UCase(Left(d, 2)) == UCase(context.CurrentDrive) + ":";
     if (!onCurrentDrive) {
-        // cd d:\work leaves the prompt on its drive but changes drive d's directory.
-        if (path::HasDriveLetter(d) && context.DirectoryExists(d)) {
-            return {std::nullopt, std::make_pair(d.substr(0, 1), d)};
+        // cd d:\work leaves the prompt on its drive but changes drive d's directory; cd d: only
+        // shows that directory.
+        const std::string other = path::CollapseDots(d);
+        if (path::HasDriveLetter(d) && !path::IsBareDrive(d) && context.DirectoryExists(other)) {
+            return {std::nullopt, std::make_pair(d.substr(0, 1), other)};
         }
         return {};
     }

@@ -22,3 +22,7 @@ struct CdOutcome {
 };
 
 CdOutcome TrackCdCommand(const std::string& line, const CdContext& context);
+
+// The line with a space after its cd or chdir word where the prompt reads the word as ended by a
+// dot, a backslash or a quote (cd.. is cd .., chdir\x is chdir \x); any other line as it is.
+std::string WithCdWordApart(const std::string& line);

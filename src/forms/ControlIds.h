@@ -16,6 +16,7 @@ constexpr int cmdSendAndDo = 1007;
 constexpr int cmdCleaer = 1008;
 constexpr int tlbDos = 1009;
 constexpr int tmrCD = 1010;
+constexpr int tmrDosDirectory = 1011;
 
 // frmDosLaunch menu items
 constexpr int mnuNew = 2001;

@@ -1,6 +1,5 @@
 #include "forms/frmDosLaunch.h"
 
-#include "directory/CdInterpreter.h"
 #include "directory/StartFolder.h"
 #include "forms/ControlIds.h"
 #include "forms/MainWindowResize.h"
@@ -19,15 +18,12 @@ namespace {
 constexpr unsigned long PlatformWin9x = 1;
 constexpr unsigned long PlatformNT = 2;
 constexpr const char* UnsupportedOsMessage = "対応していないOSです。プログラムを終了します。";
-constexpr const char* CarriageReturn = "\r";
 constexpr const char* HelpMissingMessage = "ヘルプファイルが見つかりません。";
-constexpr int HighlightMilliseconds = 1500;
 constexpr int KeyL = 76;
 constexpr int KeyK = 75;
 
 bool CtrlOnly(int shift) { return shift == static_cast<int>(ShiftState::Ctrl); }
 
-using path::WithoutTrailingBackslash;
 }  // namespace
 
 frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
@@ -43,12 +39,18 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
       cmdSendAndDo(form_->button("cmdSendAndDo")),
       cmdCleaer(form_->button("cmdCleaer")),
       tmrCD(form_->timer("tmrCD")),
+      tmrDosDirectory(form_->timer("tmrDosDirectory")),
       prompt_(platform.launcher, platform.console, platform.desktop, platform.clipboard),
+      tracker_({shared.CurrentDir, shared.CurrentDrive}, platform.files,
+               [this](const std::string& directory) { txtCD.setText(directory); }),
       list_(lstCommand, platform.collation),
       listFiles_(list_, {platform.dialogs, platform.messages, platform.files, platform.codePage,
                          platform.system}) {
     form_->onActivate = [this] { Form_Activate(); };
     form_->onQueryUnload = [this] { return Form_QueryUnload(); };
+    form_->onQueryEndSession = [this] { return Form_QueryEndSession(); };
+    form_->onEndSession = [this](bool ending) { Form_EndSession(ending); };
+    form_->onMinimise = [this] { Form_Minimise(); };
     cmdSend.onClick = [this] { cmdSend_Click(); };
     cmdSendAndDo.onClick = [this] { cmdSendAndDo_Click(); };
     cmdCleaer.onClick = [this] { cmdCleaer_Click(); };
@@ -63,6 +65,7 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
     txtCommand.onDropFiles = [this](const std::vector<std::string>& paths) { txtCommand_OLEDragDrop(paths); };
     txtCD.onChange = [this] { txtCD_Change(); };
     tmrCD.onTimer = [this] { tmrCD_Timer(); };
+    tmrDosDirectory.onTimer = [this] { tmrDosDirectory_Timer(); };
     lstCommand.onDropFiles = [this](const std::vector<std::string>& paths) { lstCommand_OLEDragDrop(paths); };
     form_->onResize = [this] { Form_Resize(); };
     form_->onMenu = [this](int id) { Form_Menu(id); };
@@ -83,7 +86,6 @@ void frmDosLaunch::Form_Load() {
     }
     listHadFocus_ = false;
     shared_.DirectoryShown = false;
-    driveTable_.Reset();
 
     const unsigned long platformId = platform_.system.platformId();
     if (platformId != PlatformWin9x && platformId != PlatformNT) {
@@ -110,7 +112,7 @@ void frmDosLaunch::LoadSettings() {
     // An empty or missing start folder is the program folder; a plain file passes as well.
     const std::string folder = path::WithTrailingBackslash(programFolder);
     shared_.CurrentDir = values.CD.empty() ? folder : values.CD;
-    const std::string tested = WithoutTrailingBackslash(shared_.CurrentDir);
+    const std::string tested = path::WithoutTrailingBackslash(shared_.CurrentDir);
     if (!platform_.files.directoryExists(tested) && !platform_.files.fileExists(tested)) shared_.CurrentDir = folder;
     shared_.EnterKey = values.EnterKey;
     ApplyEnterKey();
@@ -145,7 +147,17 @@ void frmDosLaunch::ApplyCommandLine() {
 
 void frmDosLaunch::Form_Activate() { FocusBack(); }
 
+void frmDosLaunch::Form_Minimise() {
+    // Nobody looks at the box while the window is minimised: the prompt is not read.
+    minimised_ = true;
+    tmrDosDirectory.setInterval(0);
+}
+
 void frmDosLaunch::Form_Resize() {
+    if (minimised_) {
+        minimised_ = false;
+        if (prompt_.IsRunning()) WatchPromptDirectory();
+    }
     MainWindowLayout layout{txtCD.rect(), lstCommand.rect(), txtCommand.rect(), fraButtons.rect()};
     // The rules see the outer size this client area would have in the design's frame.
     const TwipsSize client = form_->clientSizeTwips();
@@ -164,230 +176,30 @@ void frmDosLaunch::Form_Resize() {
 }
 
 bool frmDosLaunch::Form_QueryUnload() {
-    if (!startedOk_) return false;
+    if (!startedOk_ || sessionEnded_) return false;
     if (listFiles_.ConfirmSaveList() == ListFiles::Confirm::Abort) return true;
+    CloseAfterSaveQuestion();
+    return false;
+}
+
+void frmDosLaunch::CloseAfterSaveQuestion() {
     if (shared_.DirectoryShown && directory_) directory_->Close();
     if (shared_.CloseDos) ExitDos();
     SaveSettings();
-    return false;
 }
 
-// ---- The prompt process ----
-
-void frmDosLaunch::SetTrackedDirectory(const std::string& directory) {
-    shared_.CurrentDir = directory;
-    shared_.CurrentDrive = path::DriveOf(directory);
-    RememberDirectory(shared_.CurrentDir);
-    txtCD.setText(shared_.CurrentDir);
+bool frmDosLaunch::Form_QueryEndSession() {
+    // Log-off, shutdown or restart: the save question once; Cancel keeps the session.
+    if (!startedOk_ || sessionEnded_) return true;
+    return listFiles_.ConfirmSaveList() == ListFiles::Confirm::Proceed;
 }
 
-std::string frmDosLaunch::ProgramFolder() const {
-    return WithoutTrailingBackslash(platform_.system.programFolder());
-}
-
-void frmDosLaunch::LaunchDos() {
-    std::string directory = WithoutTrailingBackslash(shared_.CurrentDir);
-    if (!path::HasDriveLetter(directory) || !platform_.files.directoryExists(directory)) {
-        directory = ProgramFolder();
-    }
-    SetTrackedDirectory(directory);
-    try {
-        prompt_.Start(directory + "\\");
-        return;
-    } catch (const PlatformError& error) {
-        if (directory == ProgramFolder()) {
-            ReportLaunchFailure(error);
-            return;
-        }
-    }
-    // The folder exists but cannot be entered: start in the program folder instead.
-    SetTrackedDirectory(ProgramFolder());
-    try {
-        prompt_.Start(ProgramFolder() + "\\");
-    } catch (const PlatformError& error) {
-        SetTrackedDirectory(directory);
-        ReportLaunchFailure(error);
-    }
-}
-
-void frmDosLaunch::ReportLaunchFailure(const PlatformError& error) {
-    // The window stays usable; the next input tries to start the prompt again.
-    platform_.messages.show(error.what(), captions::Error, MessageIcon::Error, MessageButtons::Ok);
-}
-
-bool frmDosLaunch::CheckDosAlive() {
-    if (prompt_.IsRunning()) return true;
-    LaunchDos();
-    return false;
-}
-
-void frmDosLaunch::ExitDos() { prompt_.Exit(); }
-
-// ---- Command input ----
-
-void frmDosLaunch::cmdSend_Click() { SendOnly(txtCommand.text()); }
-
-void frmDosLaunch::cmdSendAndDo_Click() { SendAndDo(txtCommand.text()); }
-
-void frmDosLaunch::cmdCleaer_Click() {
-    txtCommand.setText("");
-    FocusBack();
-}
-
-void frmDosLaunch::SendOnly(const std::string& text) {
-    if (text.empty()) {
-        FocusBack();
-        return;
-    }
-    SetInputButtonsEnabled(false);
-    if (!CheckDosAlive()) {
-        SetInputButtonsEnabled(true);
-        return;
-    }
-    input_.BeforeInputOnly(text);
-    try {
-        InputToDos(text);
-        if (chbAdd.value() == 1) AddToList(text);
-        SetInputButtonsEnabled(true);
-        txtCommand.setText("");
-        input_.AfterInputOnly(text);
-    } catch (const PlatformError&) {
-        SetInputButtonsEnabled(true);
-    }
-}
-
-void frmDosLaunch::SendAndDo(const std::string& strSend) {
-    SetInputButtonsEnabled(false);
-    if (!CheckDosAlive()) {
-        SetInputButtonsEnabled(true);
-        return;
-    }
-    if (input_.ExecutesExit(strSend)) {
-        // The exit command is never typed: the prompt is closed instead.
-        ExitDos();
-        SetInputButtonsEnabled(true);
-        input_.AfterExitExecuted();
-        return;
-    }
-    try {
-        input_.BeforeExecute();
-        InputToDos(strSend + CarriageReturn);
-        if (!strSend.empty() && chbAdd.value() == 1) AddToList(strSend);
-        SetInputButtonsEnabled(true);
-        txtCommand.setText("");
-        TrackDirectory(input_.TrackingFor(strSend));
-        input_.AfterExecute();
-    } catch (const PlatformError&) {
-        SetInputButtonsEnabled(true);
-    }
-}
-
-void frmDosLaunch::InputToDos(const std::string& text) {
-    const std::string saved = prompt_.SaveClipboard();
-    prompt_.Deliver(text);
-    platform_.desktop.activateTitle(captions::MainWindow);
-    FocusBack();
-    prompt_.RestoreClipboard(saved);
-}
-
-void frmDosLaunch::TrackDirectory(const InputState::Tracking& tracking) {
-    switch (tracking.kind) {
-        case InputState::Tracking::Kind::CdCommand: TrackCdCommand(tracking.argument); break;
-        case InputState::Tracking::Kind::DriveChange: SwitchDrive(tracking.argument); break;
-        case InputState::Tracking::Kind::None: break;
-    }
-}
-
-// ---- Directory tracking ----
-
-void frmDosLaunch::RefreshDrives() { driveTable_.RefreshDrives(platform_.files.drives()); }
-
-void frmDosLaunch::RememberDirectory(const std::string& directory) {
-    RefreshDrives();
-    driveTable_.RememberDirectory(shared_.CurrentDrive, directory);
-}
-
-void frmDosLaunch::SwitchDrive(const std::string& driveText) {
-    const auto switched = driveTable_.SwitchDrive(driveText, shared_.CurrentDrive, platform_.files.drives());
-    if (!switched) return;
-    shared_.CurrentDir = switched->CurrentDir;
-    shared_.CurrentDrive = switched->CurrentDrive;
-    txtCD.setText(shared_.CurrentDir);
-}
-
-void frmDosLaunch::TrackCdCommand(const std::string& line) {
-    const CdContext context{shared_.CurrentDir, shared_.CurrentDrive,
-                            [this](const std::string& path) { return platform_.files.directoryExists(path); },
-                            [this] { RefreshDrives(); }};
-    const CdOutcome outcome = ::TrackCdCommand(line, context);
-    if (outcome.NewDirectory) {
-        shared_.CurrentDir = *outcome.NewDirectory;
-        // The prompt keeps a directory per drive: the one it moved to is that drive's now.
-        RememberDirectory(shared_.CurrentDir);
-        txtCD.setText(shared_.CurrentDir);
-    }
-    if (outcome.OtherDrive) {
-        RefreshDrives();
-        driveTable_.RememberDirectory(outcome.OtherDrive->first, outcome.OtherDrive->second);
-    }
-}
-
-void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList) {
-    if (!CheckDosAlive()) return;
-    try {
-        const std::string saved = prompt_.SaveClipboard();
-        if (!CDrive.empty()) {
-            prompt_.Deliver(CDrive + ":" + CarriageReturn);
-            SwitchDrive(CDrive + ":");
-        }
-        const std::string cdLine = "cd \"" + CDirectory + "\"";
-        if (!CDirectory.empty()) {
-            prompt_.Deliver(cdLine + CarriageReturn);
-            prompt_.RestoreClipboard(saved);
-            RememberDirectory(CDirectory);
-            shared_.CurrentDir = CDirectory;
-        }
-        if (AddList) {
-            if (!CDrive.empty()) AddToList(CDrive + ":");
-            AddToList(cdLine);
-        }
-        txtCD.setText(CDirectory);
-        txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
-        platform_.desktop.activateTitle(captions::MainWindow);
-    } catch (const PlatformError&) {
-        // Steps already done stay done; the window is not brought back.
-    }
-}
-
-void frmDosLaunch::txtCD_Change() {
-    const std::string shown = txtCD.text();
-    if (text::EndsWith(shown, ":")) {
-        txtCD.setText(shown + "\\");  // a drive root is shown with its backslash
-        return;
-    }
-    txtCD.setForeColour(SystemColour::ActiveCaption);
-    tmrCD.setInterval(HighlightMilliseconds);
-}
-
-void frmDosLaunch::tmrCD_Timer() {
-    txtCD.setForeColour(SystemColour::WindowText);
-    tmrCD.setInterval(0);
-}
-
-void frmDosLaunch::lstCommand_OLEDragDrop(const std::vector<std::string>& paths) {
-    if (paths.empty() || paths.back().empty()) return;
-    const std::string path = WithoutTrailingBackslash(paths.back());
-    std::optional<std::string> target;
-    if (platform_.files.directoryExists(path)) {
-        target = path;
-    } else if (platform_.files.fileExists(path)) {
-        const auto folder = path::FolderOf(path);
-        if (folder && platform_.files.directoryExists(*folder)) target = folder;
-    }
-    // A network path has no drive to change to: it is ignored.
-    if (!target || !path::HasDriveLetter(*target)) return;
-    const std::string drive = path::DriveOf(*target);
-    ChangeDirectory(drive != shared_.CurrentDrive ? drive : std::string(), *target, false);
+void frmDosLaunch::Form_EndSession(bool ending) {
+    // The rest of the close sequence, without a second question; a session that goes on after
+    // all changes nothing.
+    if (!ending || !startedOk_ || sessionEnded_) return;
+    sessionEnded_ = true;
+    CloseAfterSaveQuestion();
 }
 
 void frmDosLaunch::FocusBack() {
@@ -416,12 +228,8 @@ void frmDosLaunch::AppendToCommand(const std::string& text) {
 }
 
 void frmDosLaunch::ReturnToCommand() {
-    try {
-        platform_.desktop.activateTitle(captions::MainWindow);
-        txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
-    } catch (const PlatformError&) {
-        // Bringing the main window forward is best effort.
-    }
+    form_->activate();
+    txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
 }
 
 void frmDosLaunch::lstCommand_DblClick() {
@@ -458,7 +266,7 @@ void frmDosLaunch::txtCommand_MouseDown(int button) {
 void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths) {
     if (paths.empty() || paths.back().empty()) return;
     txtCommand.setText(txtCommand.text() + path::QuotedForPrompt(paths.back()));
-    txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
+    txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
 }
 
 // ---- Menus and toolbar ----

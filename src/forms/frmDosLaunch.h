@@ -5,7 +5,7 @@
 #include "commandlist/CommandList.h"
 #include "commandlist/ListFiles.h"
 #include "commandlist/UndoHistory.h"
-#include "directory/DriveTable.h"
+#include "directory/DirectoryTracker.h"
 #include "forms/MainWindowActions.h"
 #include "forms/mdlDos.h"
 #include "platform/Platform.h"
@@ -17,6 +17,8 @@ class frmDirectory;
 
 // The main window: the command list, the command text box, the current-directory box and the
 // input buttons. It owns the prompt and every piece of state the dialogs share with it.
+// frmDosLaunch.cpp holds start-up, closing, the command list and the menus; frmDosLaunchPrompt.cpp
+// what concerns the prompt: starting it, typing into it and following where it stands.
 class frmDosLaunch final : public MainWindowActions {
 public:
     frmDosLaunch(Platform& platform, mdlDos& shared);
@@ -38,12 +40,15 @@ public:
 
     bool ListModified() const { return list_.Modified(); }
     const DosPrompt& Prompt() const { return prompt_; }
-    const DriveTable& Drives() const { return driveTable_; }
+    const DriveTable& Drives() const { return tracker_.Drives(); }
 
 private:
     // Event handlers.
     void Form_Activate();
     bool Form_QueryUnload();
+    bool Form_QueryEndSession();
+    void Form_EndSession(bool ending);
+    void Form_Minimise();
     void cmdSend_Click();
     void cmdSendAndDo_Click();
     void cmdCleaer_Click();
@@ -59,6 +64,7 @@ private:
     void Form_Resize();
     void txtCD_Change();
     void tmrCD_Timer();
+    void tmrDosDirectory_Timer();
     void lstCommand_OLEDragDrop(const std::vector<std::string>& paths);
     // Menu items, their shortcuts and the toolbar buttons, by command id.
     void Form_Menu(int id);
@@ -86,25 +92,26 @@ private:
     void ApplyCommandLine();
     void LoadSettings();
     void SaveSettings();
+    // The close sequence after the save question: the browser, the prompt, the settings.
+    void CloseAfterSaveQuestion();
 
     // Prompt process.
     void LaunchDos();
     bool CheckDosAlive();
     void ExitDos();
-    void SetTrackedDirectory(const std::string& directory);
     std::string ProgramFolder() const;
     void ReportLaunchFailure(const PlatformError& error);
 
     // Command input.
+    bool FitsThePromptLine(const std::string& text);
     void SendOnly(const std::string& text);
     void InputToDos(const std::string& text);
     void TrackDirectory(const InputState::Tracking& tracking);
 
-    // Directory tracking.
-    void RefreshDrives();
-    void RememberDirectory(const std::string& directory);
-    void SwitchDrive(const std::string& driveText);
-    void TrackCdCommand(const std::string& line);
+    // Reading where the prompt really stands: steadily, and often right after typing a line.
+    void WatchPromptDirectory();
+    void CatchUpWithPrompt();
+
     void FocusBack();
     void SetInputButtonsEnabled(bool on);
 
@@ -120,13 +127,20 @@ private:
     Button& cmdSendAndDo;
     Button& cmdCleaer;
     Timer& tmrCD;
+    Timer& tmrDosDirectory;
 
     DosPrompt prompt_;
     InputState input_;
-    DriveTable driveTable_;
+    DirectoryTracker tracker_;
     std::unique_ptr<frmDirectory> directory_;
     bool startedOk_ = false;
     bool listHadFocus_ = false;
+    // The system is ending the session and the close sequence has run: nothing more is asked.
+    bool sessionEnded_ = false;
+    bool minimised_ = false;
+    // Reads left in the quick watch after typing, and the prompt's directory as last read.
+    int catchUpReads_ = 0;
+    std::string lastRealDirectory_;
     CommandList list_;
     ListFiles listFiles_;
     UndoHistory undo_;

@@ -94,6 +94,7 @@ FormSpec frmDosLaunchForm() {
         {"lstCommand", ControlKind::ListBox, "", {0, 840, 4455, 2760}, "", 8, ListFont,
          ids::lstCommand, StyleAcceptsFiles},
         {"tmrCD", ControlKind::Timer, "", {}, "", 99, {}, ids::tmrCD},
+        {"tmrDosDirectory", ControlKind::Timer, "", {}, "", 100, {}, ids::tmrDosDirectory},
     };
     form.menus = MenuBar();
     form.toolbar = Toolbar();

@@ -52,8 +52,15 @@ public:
     std::function<void()> onActivate;
     // Fired for every way of closing; return true to cancel the close.
     std::function<bool()> onQueryUnload;
-    // Fired after every change of the window's size, also the first.
+    // Fired after every change of the window's size, also the first and a restore; not for a
+    // minimise, which fires onMinimise.
     std::function<void()> onResize;
+    std::function<void()> onMinimise;
+    // The user's session is ending (log-off, shutdown, restart): return false to ask the system
+    // to keep it. Then onEndSession says whether it ends after all; when it does, the program
+    // may be ended at any moment after the call returns.
+    std::function<bool()> onQueryEndSession;
+    std::function<void(bool ending)> onEndSession;
     // A command was chosen, with its id: a menu item (by click or shortcut) or the toolbar button
     // that stands for it.
     std::function<void(int id)> onMenu;

@@ -22,11 +22,28 @@ void DosPrompt::Start(const std::string& folder) {
 
 bool DosPrompt::IsRunning() const { return process_ && process_->isRunning(); }
 
+std::optional<PromptDirectories> DosPrompt::ReadDirectories() const {
+    if (!isNT_ || !process_) return std::nullopt;
+    return process_->readDirectories();
+}
+
+bool DosPrompt::OtherProgramHoldsConsole() const {
+    if (!isNT_ || !process_) return false;
+    try {
+        for (const std::uint32_t id : console_.consoleProcesses(process_->id())) {
+            if (id != process_->id()) return true;
+        }
+    } catch (const PlatformError&) {
+        // A console that cannot be attached tells nothing.
+    }
+    return false;
+}
+
 void DosPrompt::Exit() {
     try {
         if (!process_) return;
         if (isNT_) {
-            if (!process_->isRunning()) return;
+            if (!process_->isRunning() || OtherProgramHoldsConsole()) return;
             // Escape first: text typed by an input-only would otherwise run into the word.
             std::vector<PromptKey> keys{PromptKey{.escape = true}};
             const auto exitLine = ToPromptKeys("exit\r");

@@ -6,6 +6,7 @@
 #include "platform/Clipboard.h"
 #include "platform/ConsoleInput.h"
 #include "platform/Desktop.h"
+#include "platform/PromptDirectories.h"
 #include "platform/PromptProcess.h"
 
 // The prompt the program started last, and the ways text reaches it. On the NT family the
@@ -26,9 +27,14 @@ public:
     void Start(const std::string& folder);
     // True while the prompt started last has not ended.
     bool IsRunning() const;
+    // The prompt's own directories, read from its process; nothing where they cannot be read.
+    std::optional<PromptDirectories> ReadDirectories() const;
+    // True while a program the prompt started (an editor, python) holds its console: what is
+    // typed then goes to that program. False when that cannot be told.
+    bool OtherProgramHoldsConsole() const;
     // Closes the prompt: on the NT family its command line is emptied and "exit" and Enter
-    // are typed when it is still running; on the 9x family the process is terminated.
-    // Never throws.
+    // are typed when it is still running and no other program holds its console (that program
+    // would receive them); on the 9x family the process is terminated. Never throws.
     void Exit();
 
     // The delivery step: puts text onto the prompt's command line; a line break in it acts as

@@ -1,5 +1,6 @@
 #include "prompt/InputState.h"
 
+#include "directory/CdInterpreter.h"
 #include "text/Text.h"
 
 using text::LCase;
@@ -20,14 +21,16 @@ bool InputState::ExecutesExit(const std::string& text) const {
 }
 
 InputState::Tracking InputState::TrackingFor(const std::string& text) {
-    const std::string pending = Trim(pendingLine_);
+    // cd.., cd\ and chdir.. are cd and chdir lines too.
+    const std::string pending = WithCdWordApart(Trim(pendingLine_));
     const std::string typed = Trim(text);
+    const std::string typedApart = WithCdWordApart(typed);
     if (Left(pending, 3) == "cd " || Left(pending, 5) == "chdir") {
         // The command was assembled on the prompt's line from the pending pieces and this text.
         pendingLine_ += LCase(text);
         return {Tracking::Kind::CdCommand, pendingLine_};
     }
-    if (Left(LCase(typed), 3) == "cd " || Left(LCase(typed), 6) == "chdir ") {
+    if (Left(LCase(typedApart), 3) == "cd " || Left(LCase(typedApart), 6) == "chdir ") {
         return {Tracking::Kind::CdCommand, text};
     }
     if (typed.empty() && Right(pending, 1) == ":") return {Tracking::Kind::DriveChange, pending + typed};

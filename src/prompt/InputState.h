@@ -35,6 +35,11 @@ public:
     Tracking TrackingFor(const std::string& text);
     // The end of an input-and-execute that reached the directory tracking.
     void AfterExecute() { pendingLine_.clear(); }
+    // A new prompt: nothing waits on its command line.
+    void Reset() {
+        pendingLine_.clear();
+        exitPending_ = false;
+    }
 
 private:
     std::string pendingLine_;

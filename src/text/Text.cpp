@@ -95,6 +95,12 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
 
+std::size_t Utf16Length(std::string_view s) {
+    std::size_t units = 0;
+    for (char32_t c : DecodeUtf8(s)) units += c > 0xFFFF ? 2 : 1;
+    return units;
+}
+
 std::u32string DecodeUtf8(std::string_view s) {
     std::u32string out;
     out.reserve(s.size());

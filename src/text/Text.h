@@ -26,6 +26,10 @@ std::string Join(const std::vector<std::string>& pieces, std::string_view delimi
 bool EndsWith(std::string_view s, std::string_view suffix);
 bool StartsWith(std::string_view s, std::string_view prefix);
 
+// The length of a UTF-8 text in UTF-16 units, as Windows counts characters in its controls and
+// command lines (a character beyond U+FFFF counts two).
+std::size_t Utf16Length(std::string_view s);
+
 // The code points of a UTF-8 text; a malformed sequence gives U+FFFD for each bad byte.
 std::u32string DecodeUtf8(std::string_view s);
 std::string EncodeUtf8(std::u32string_view s);

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "platform/Form.h"
+#include "tests/fakes/EventLog.h"
 #include "tests/fakes/FakeControls.h"
 
 // A window built in memory from its control table.
 class FakeForm : public Form {
 public:
-    explicit FakeForm(const FormSpec& design)
-        : design(design), width(design.outerWidthTwips), height(design.outerHeightTwips) {
+    FakeForm(const FormSpec& design, EventLog* log)
+        : design(design), width(design.outerWidthTwips), height(design.outerHeightTwips), log_(log) {
         for (const ControlSpec& control : design.controls) {
             switch (control.kind) {
                 case ControlKind::TextBox:
@@ -72,7 +73,10 @@ public:
         return {};
     }
     void popupMenu(const std::string& menuName) override { poppedUp.push_back(menuName); }
-    void activate() override { ++activations; }
+    void activate() override {
+        ++activations;
+        if (log_) log_->add("activate window " + design.caption);
+    }
     void setSizeTwips(int newWidth, int newHeight) override { resize(newWidth, newHeight); }
     TwipsSize workAreaTwips() const override { return workArea; }
     TwipsSize minimumSizeTwips() const override { return minimumSize; }
@@ -97,6 +101,18 @@ public:
     void close() override {
         if (onQueryUnload && onQueryUnload()) return;
         closed = true;
+    }
+    // The user minimises the window, or restores it.
+    void minimise() {
+        if (onMinimise) onMinimise();
+    }
+    void restore() {
+        if (onResize) onResize();
+    }
+    // The system asks whether the session may end, then ends it or not.
+    bool queryEndSession() { return !onQueryEndSession || onQueryEndSession(); }
+    void endSession(bool ending) {
+        if (onEndSession) onEndSession(ending);
     }
     // The user resizes the window.
     void resize(int newWidth, int newHeight) {
@@ -141,6 +157,8 @@ public:
     TwipsSize nonClient{120, 690};
 
 private:
+    EventLog* log_;
+
     void add(const ControlSpec& control, std::unique_ptr<Control> object) {
         controls_[control.name] = std::move(object);
     }
@@ -150,11 +168,15 @@ private:
 
 class FakeFormFactory : public FormFactory {
 public:
+    explicit FakeFormFactory(EventLog* log = nullptr) : log_(log) {}
     std::unique_ptr<Form> create(const FormSpec& design) override {
-        auto form = std::make_unique<FakeForm>(design);
+        auto form = std::make_unique<FakeForm>(design, log_);
         created.push_back(form.get());
         return form;
     }
     // Forms created so far, oldest first; they live as long as their owners.
     std::vector<FakeForm*> created;
+
+private:
+    EventLog* log_;
 };

@@ -110,13 +110,8 @@ public:
         log_.add("activate process " + std::to_string(processId));
         if (failActivateProcess) throw PlatformError("no window");
     }
-    void activateTitle(const std::string& caption) override {
-        log_.add("activate title " + caption);
-        if (failActivateTitle) throw PlatformError("no window");
-    }
     void sendKeys(const std::string& keys) override { log_.add("send keys " + keys); }
     bool failActivateProcess = false;
-    bool failActivateTitle = false;
 
 private:
     EventLog& log_;
@@ -356,7 +351,7 @@ public:
 // All fakes together, with the Platform bundle the windows take.
 struct FakePlatform {
     EventLog log;
-    FakeFormFactory forms;
+    FakeFormFactory forms{&log};
     FakePromptLauncher launcher{log};
     FakeConsoleInput console{log};
     FakeDesktop desktop{log};

@@ -43,7 +43,18 @@ TEST(CdInterpreter, FollowsTheLineTheWayThePromptReadsIt) {
         {"chdir  system", "C:\\WINDOWS\\system"},
         {"cd system\\", "C:\\WINDOWS\\system"},
         {"cd .\\system", "C:\\WINDOWS\\system"},
-        {"cd .\\system\\", "C:\\WINDOWS\\.\\system"},
+        {"cd .\\system\\", "C:\\WINDOWS\\system"},  // "." and ".." are worked out
+        {"cd ..\\..", "C:", "C:\\WINDOWS\\SYSTEM"},
+        {"cd ..\\..\\TEMP", "C:\\TEMP", "C:\\WINDOWS\\SYSTEM"},
+        {"cd system\\..\\..\\temp", "C:\\temp"},
+        // The cd word ends at a dot, a backslash or a quote as at a space.
+        {"cd..", "C:"},
+        {"CD..", "C:"},
+        {"chdir..", "C:"},
+        {"cd\\", "C:"},
+        {"cd\\TEMP", "C:\\TEMP"},
+        {"cd\"system\"", "C:\\WINDOWS\\system"},
+        {"  cd..\\TEMP", "C:\\TEMP"},
         {"cd   system", "C:\\WINDOWS\\system"},
         {"  cd system  ", "C:\\WINDOWS\\system"},
         {"cd ..", "C:"},
@@ -124,6 +135,10 @@ TEST(CdInterpreter, APathOnAnotherDriveChangesThatDrivesDirectoryOnly) {
     EXPECT_EQ(outcome.OtherDrive->first, "d");
     EXPECT_EQ(outcome.OtherDrive->second, "d:\\work");
     EXPECT_EQ(TrackCdCommand("cd d:\\nosuch", folders.Context("C:\\WINDOWS", "C")), CdOutcome{});
+    // A bare drive only shows that drive's directory: nothing is remembered for it.
+    EXPECT_EQ(TrackCdCommand("cd d:", folders.Context("C:\\WINDOWS", "C")), CdOutcome{});
+    EXPECT_EQ(TrackCdCommand("cd d:\\tools\\..\\work", folders.Context("C:\\WINDOWS", "C")).OtherDrive,
+              std::make_pair(std::string("d"), std::string("d:\\work")));
 }
 
 TEST(CdInterpreter, ADriveThatIsNotReadyCountsAsMissing) {

@@ -60,7 +60,7 @@ TEST_F(DirectoryTrackingTest, ChangeDirectoryTypesTheDriveAndTheQuotedCdLine) {
                                   "type 100: D:<Enter>",
                                   "activate console 100",
                                   "type 100: cd \"D:\\Work\"<Enter>",
-                                  "activate title Tavimero",
+                                  "activate window Tavimero",
                               }));
     EXPECT_EQ(shared.CurrentDir, "D:\\Work");
     EXPECT_EQ(shared.CurrentDrive, "D");
@@ -111,7 +111,7 @@ TEST(DirectoryTracking9x, ChangeDirectoryKeepsTheClipboardAcrossBothPastes) {
                                   "clipboard clear", "clipboard set cd \"D:\\Work\"\r", "activate process 100",
                                   "send keys % ep",
                                   "clipboard clear", "clipboard set kept",
-                                  "activate title Tavimero",
+                                  "activate window Tavimero",
                               }));
 }
 
@@ -140,7 +140,7 @@ TEST_F(DirectoryTrackingTest, DroppingAFolderOrFileChangesToItsFolder) {
         {{"C:\\Tools\\sub\\a.bat"}, "cd \"C:\\Tools\\sub\"<Enter>"},
         {{"C:\\Temp\\"}, "cd \"C:\\Temp\"<Enter>"},
         {{"C:\\Temp", "D:\\Work", "C:\\Tools\\sub"}, "cd \"C:\\Tools\\sub\"<Enter>"},
-        {{"C:\\autoexec.bat"}, "cd \"C:\"<Enter>"},
+        {{"C:\\autoexec.bat"}, "cd \"C:\\\"<Enter>"},  // a root with its backslash: cd "C:" stays
         {{"D:\\Work"}, "D:<Enter>cd \"D:\\Work\"<Enter>"},
         {{"c:\\Temp"}, "c:<Enter>cd \"c:\\Temp\"<Enter>"},  // the drive compares with its case
         {{"C:\\nothing.txt"}, ""},

@@ -101,6 +101,40 @@ TEST_F(MainWindowTest, ExitClosesTheWindowThroughTheCloseSequence) {
     EXPECT_EQ(fake.console.typed, "<Esc>exit<Enter>");
 }
 
+TEST_F(MainWindowTest, TheEndOfTheSessionAsksOnceAndThenRunsTheCloseSequence) {
+    struct Case {
+        const char* name;
+        MessageResult answer;
+        bool sessionMayEnd;
+        bool ends;  // the system ends the session after all
+        bool settingsWritten;
+    };
+    const Case cases[] = {
+        {"cancel keeps the session", MessageResult::Cancel, false, false, false},
+        {"no lets it end", MessageResult::No, true, true, true},
+        {"another program kept it", MessageResult::No, true, false, false},
+    };
+    for (const Case& c : cases) {
+        FakePlatform local;
+        SetIn(local, "CloseDos", "Close");
+        mdlDos localShared;
+        frmDosLaunch main(local.platform, localShared);
+        main.Form_Load();
+        FakeForm& f = *local.forms.created.front();
+        main.AddToList("dir");  // a changed list
+        local.messages.answers.push_back(c.answer);
+        EXPECT_EQ(f.queryEndSession(), c.sessionMayEnd) << c.name;
+        EXPECT_EQ(local.messages.shown.size(), 1u) << c.name;
+        if (c.sessionMayEnd) f.endSession(c.ends);
+        EXPECT_EQ(local.messages.shown.size(), 1u) << c.name << ": asked once";
+        const bool written = !local.profile.entries.empty() &&
+                             local.profile.getString("Tavimero", "CD", "", local.system.folder + "\\Tavimero.ini") != "";
+        EXPECT_EQ(written, c.settingsWritten) << c.name;
+        EXPECT_EQ(local.console.typed, c.settingsWritten ? "<Esc>exit<Enter>" : "") << c.name;
+        EXPECT_FALSE(f.closed) << c.name;
+    }
+}
+
 TEST_F(MainWindowTest, AboutShowsTheVersionModalOverTheMainWindow) {
     Load();
     frmAbout about(fake.forms);

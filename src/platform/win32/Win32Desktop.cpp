@@ -1,7 +1,6 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include "platform/PlatformError.h"
-#include "platform/win32/Wide.h"
 
 namespace {
 
@@ -19,24 +18,6 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data) {
         return FALSE;
     }
     return TRUE;
-}
-
-struct TitleWindowSearch {
-    std::wstring caption;
-    HWND found = nullptr;
-};
-
-// A hidden window of the same caption (a second copy on its way out, say) never counts.
-BOOL CALLBACK FindTitleWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TitleWindowSearch*>(data);
-    if (!IsWindowVisible(window)) return TRUE;
-    const int length = GetWindowTextLengthW(window);
-    if (length != static_cast<int>(search->caption.size())) return TRUE;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    if (text != search->caption) return TRUE;
-    search->found = window;
-    return FALSE;
 }
 
 INPUT KeyInput(WORD virtualKey, bool up) {
@@ -81,13 +62,6 @@ void Win32Desktop::activateProcess(std::uint32_t processId) {
     ProcessWindowSearch search{processId};
     EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     if (!search.found) throw PlatformError("プロセスのウィンドウが見つかりません。");
-    SetForegroundWindow(search.found);
-}
-
-void Win32Desktop::activateTitle(const std::string& caption) {
-    TitleWindowSearch search{ToWide(caption)};
-    EnumWindows(&FindTitleWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) throw PlatformError("ウィンドウが見つかりません。");
     SetForegroundWindow(search.found);
 }
 

@@ -8,7 +8,6 @@
 class Win32Desktop final : public Desktop {
 public:
     void activateProcess(std::uint32_t processId) override;
-    void activateTitle(const std::string& caption) override;
     void sendKeys(const std::string& keys) override;
 };
 

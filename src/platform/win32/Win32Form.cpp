@@ -16,6 +16,9 @@
 
 namespace {
 
+// What the system's shutdown screen shows while a form asks before the session ends.
+constexpr char kSessionBlockReason[] = "Tavimero が保存するかどうかを確認しています。";
+
 void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     if (GetClassInfoExW(instance, name.c_str(), &windowClass)) return;
@@ -343,6 +346,8 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: return activated(message, wParam, lParam);
     case WM_SETFOCUS: return focusReceived();
     case WM_CLOSE: return closeRequested();
+    case WM_QUERYENDSESSION: return sessionEndQueried();
+    case WM_ENDSESSION: return sessionEnded(wParam);
     case WM_DESTROY: return destroyed();
     case WM_DPICHANGED:
         return dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -385,11 +390,31 @@ LRESULT Win32Form::timerFired(WPARAM id) {
 LRESULT Win32Form::sized(WPARAM kind) {
     if (toolbar_) toolbar_->fitToForm();
     // A minimised window keeps its layout; restoring it reports the size again.
-    if (ready_ && kind != SIZE_MINIMIZED) {
-        Guarded([&] {
-            if (onResize) onResize();
-        });
-    }
+    if (!ready_) return 0;
+    Guarded([&] {
+        if (kind == SIZE_MINIMIZED) {
+            if (onMinimise) onMinimise();
+        } else if (onResize) {
+            onResize();
+        }
+    });
+    return 0;
+}
+
+LRESULT Win32Form::sessionEndQueried() {
+    if (!onQueryEndSession) return TRUE;
+    // While the program asks its question, the system's shutdown screen names the reason.
+    ShutdownBlockReasonCreate(window_, ToWide(kSessionBlockReason).c_str());
+    bool allowed = true;
+    Guarded([&] { allowed = onQueryEndSession(); });
+    ShutdownBlockReasonDestroy(window_);
+    return allowed ? TRUE : FALSE;
+}
+
+LRESULT Win32Form::sessionEnded(WPARAM ending) {
+    Guarded([&] {
+        if (onEndSession) onEndSession(ending != FALSE);
+    });
     return 0;
 }
 

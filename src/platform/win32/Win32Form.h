@@ -64,6 +64,8 @@ private:
     LRESULT activated(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT focusReceived();
     LRESULT closeRequested();
+    LRESULT sessionEndQueried();
+    LRESULT sessionEnded(WPARAM ending);
     LRESULT destroyed();
     LRESULT dpiChanged(UINT dpi, const RECT& suggested);
     // The dialog keys (Win32FormKeys.cpp).

@@ -1,0 +1,252 @@
+// The main window's side of the prompt: starting it, typing into it, following where it stands.
+
+#include "directory/CdInterpreter.h"
+#include "forms/frmDosLaunch.h"
+#include "platform/PlatformError.h"
+#include "text/Path.h"
+#include "text/Product.h"
+#include "text/Text.h"
+
+namespace {
+constexpr const char* CarriageReturn = "\r";
+constexpr int HighlightMilliseconds = 1500;
+// The prompt's directories are read this often while the window is not minimised, and more
+// often for a moment after the program typed a line, until the prompt has run it.
+constexpr int DirectoryWatchMilliseconds = 300;
+constexpr int DirectoryCatchUpMilliseconds = 50;
+constexpr int DirectoryCatchUpReads = 20;
+// The longest command line the prompt takes, in UTF-16 units.
+constexpr std::size_t LongestCommandLine = 8191;
+constexpr const char* TooLongMessage =
+    "コマンドが長すぎるため入力できません。\r\nコマンドプロンプトに入力できるのは 8191 文字までです。";
+}  // namespace
+
+// ---- The prompt process ----
+
+std::string frmDosLaunch::ProgramFolder() const {
+    return path::WithoutTrailingBackslash(platform_.system.programFolder());
+}
+
+void frmDosLaunch::LaunchDos() {
+    std::string directory = path::WithoutTrailingBackslash(shared_.CurrentDir);
+    if (!path::HasDriveLetter(directory) || !platform_.files.directoryExists(directory)) {
+        directory = ProgramFolder();
+    }
+    // Nothing typed for the old prompt waits on the new one's line.
+    input_.Reset();
+    tracker_.Started(directory);
+    try {
+        prompt_.Start(directory + "\\");
+        WatchPromptDirectory();
+        return;
+    } catch (const PlatformError& error) {
+        if (directory == ProgramFolder()) {
+            ReportLaunchFailure(error);
+            return;
+        }
+    }
+    // The folder exists but cannot be entered: start in the program folder instead.
+    tracker_.Started(ProgramFolder());
+    try {
+        prompt_.Start(ProgramFolder() + "\\");
+        WatchPromptDirectory();
+    } catch (const PlatformError& error) {
+        tracker_.Started(directory);
+        ReportLaunchFailure(error);
+    }
+}
+
+void frmDosLaunch::ReportLaunchFailure(const PlatformError& error) {
+    // The window stays usable; the next input tries to start the prompt again.
+    platform_.messages.show(error.what(), captions::Error, MessageIcon::Error, MessageButtons::Ok);
+}
+
+bool frmDosLaunch::CheckDosAlive() {
+    if (prompt_.IsRunning()) return true;
+    LaunchDos();
+    return false;
+}
+
+void frmDosLaunch::ExitDos() { prompt_.Exit(); }
+
+// ---- Command input ----
+
+void frmDosLaunch::cmdSend_Click() { SendOnly(txtCommand.text()); }
+
+void frmDosLaunch::cmdSendAndDo_Click() { SendAndDo(txtCommand.text()); }
+
+void frmDosLaunch::cmdCleaer_Click() {
+    txtCommand.setText("");
+    FocusBack();
+}
+
+bool frmDosLaunch::FitsThePromptLine(const std::string& text) {
+    if (text::Utf16Length(text) <= LongestCommandLine) return true;
+    // The prompt would cut the line and run what is left: nothing is typed.
+    platform_.messages.show(TooLongMessage, captions::MainWindow, MessageIcon::Exclamation,
+                            MessageButtons::Ok);
+    return false;
+}
+
+void frmDosLaunch::SendOnly(const std::string& text) {
+    if (text.empty()) {
+        FocusBack();
+        return;
+    }
+    if (!FitsThePromptLine(text)) return;
+    SetInputButtonsEnabled(false);
+    if (!CheckDosAlive()) {
+        SetInputButtonsEnabled(true);
+        return;
+    }
+    input_.BeforeInputOnly(text);
+    try {
+        InputToDos(text);
+        if (chbAdd.value() == 1) AddToList(text);
+        SetInputButtonsEnabled(true);
+        txtCommand.setText("");
+        input_.AfterInputOnly(text);
+    } catch (const PlatformError&) {
+        SetInputButtonsEnabled(true);
+    }
+}
+
+void frmDosLaunch::SendAndDo(const std::string& strSend) {
+    if (!FitsThePromptLine(strSend)) return;
+    SetInputButtonsEnabled(false);
+    if (!CheckDosAlive()) {
+        SetInputButtonsEnabled(true);
+        return;
+    }
+    if (input_.ExecutesExit(strSend)) {
+        // The exit command is never typed: the prompt is closed instead.
+        ExitDos();
+        SetInputButtonsEnabled(true);
+        input_.AfterExitExecuted();
+        return;
+    }
+    try {
+        // A line typed while another program holds the prompt's console goes to that program,
+        // not to the prompt: it changes no directory.
+        const bool promptReads = !prompt_.OtherProgramHoldsConsole();
+        input_.BeforeExecute();
+        InputToDos(strSend + CarriageReturn);
+        if (!strSend.empty() && chbAdd.value() == 1) AddToList(strSend);
+        SetInputButtonsEnabled(true);
+        txtCommand.setText("");
+        const InputState::Tracking tracking = input_.TrackingFor(strSend);
+        if (promptReads) TrackDirectory(tracking);
+        input_.AfterExecute();
+        CatchUpWithPrompt();
+    } catch (const PlatformError&) {
+        SetInputButtonsEnabled(true);
+    }
+}
+
+void frmDosLaunch::InputToDos(const std::string& text) {
+    const std::string saved = prompt_.SaveClipboard();
+    prompt_.Deliver(text);
+    form_->activate();
+    FocusBack();
+    prompt_.RestoreClipboard(saved);
+}
+
+void frmDosLaunch::TrackDirectory(const InputState::Tracking& tracking) {
+    switch (tracking.kind) {
+        case InputState::Tracking::Kind::CdCommand: tracker_.TrackCdCommand(tracking.argument); break;
+        case InputState::Tracking::Kind::DriveChange: tracker_.SwitchDrive(tracking.argument); break;
+        case InputState::Tracking::Kind::None: break;
+    }
+}
+
+// ---- Where the prompt stands ----
+
+void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList) {
+    if (!CheckDosAlive()) return;
+    try {
+        const std::string saved = prompt_.SaveClipboard();
+        if (!CDrive.empty()) {
+            prompt_.Deliver(CDrive + ":" + CarriageReturn);
+            tracker_.SwitchDrive(CDrive + ":");
+        }
+        // A drive root is typed with its backslash: cd "C:" would only show C's directory.
+        const std::string typed = path::IsBareDrive(CDirectory) ? CDirectory + "\\" : CDirectory;
+        const std::string cdLine = "cd \"" + typed + "\"";
+        if (!CDirectory.empty()) {
+            prompt_.Deliver(cdLine + CarriageReturn);
+            prompt_.RestoreClipboard(saved);
+            tracker_.ChangedTo(CDirectory);
+        }
+        if (AddList) {
+            if (!CDrive.empty()) AddToList(CDrive + ":");
+            AddToList(cdLine);
+        }
+        txtCD.setText(CDirectory);
+        txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
+        CatchUpWithPrompt();
+        form_->activate();
+    } catch (const PlatformError&) {
+        // Steps already done stay done; the window is not brought back.
+    }
+}
+
+void frmDosLaunch::txtCD_Change() {
+    const std::string shown = txtCD.text();
+    if (text::EndsWith(shown, ":")) {
+        txtCD.setText(shown + "\\");  // a drive root is shown with its backslash
+        return;
+    }
+    txtCD.setForeColour(SystemColour::ActiveCaption);
+    tmrCD.setInterval(HighlightMilliseconds);
+}
+
+void frmDosLaunch::tmrCD_Timer() {
+    txtCD.setForeColour(SystemColour::WindowText);
+    tmrCD.setInterval(0);
+}
+
+void frmDosLaunch::WatchPromptDirectory() {
+    catchUpReads_ = 0;
+    tmrDosDirectory.setInterval(minimised_ ? 0 : DirectoryWatchMilliseconds);
+}
+
+void frmDosLaunch::CatchUpWithPrompt() {
+    if (minimised_) return;
+    catchUpReads_ = DirectoryCatchUpReads;
+    tmrDosDirectory.setInterval(DirectoryCatchUpMilliseconds);
+}
+
+void frmDosLaunch::tmrDosDirectory_Timer() {
+    // A prompt that ended is started again only by the next input, as always.
+    if (!prompt_.IsRunning()) return;
+    const auto real = prompt_.ReadDirectories();
+    if (catchUpReads_ > 0) {
+        // Right after typing, the prompt may not have run the line yet: its old directory is no
+        // news, and the box keeps what the program worked out until the prompt moves.
+        const bool moved = real && real->current != lastRealDirectory_;
+        if (!moved) {
+            if (--catchUpReads_ == 0) WatchPromptDirectory();
+            return;
+        }
+        WatchPromptDirectory();
+    }
+    if (!real) return;  // not readable (another system, no access): the guesses stay
+    lastRealDirectory_ = real->current;
+    tracker_.Follow(*real);
+}
+
+void frmDosLaunch::lstCommand_OLEDragDrop(const std::vector<std::string>& paths) {
+    if (paths.empty() || paths.back().empty()) return;
+    const std::string dropped = path::WithoutTrailingBackslash(paths.back());
+    std::optional<std::string> target;
+    if (platform_.files.directoryExists(dropped)) {
+        target = dropped;
+    } else if (platform_.files.fileExists(dropped)) {
+        const auto folder = path::FolderOf(dropped);
+        if (folder && platform_.files.directoryExists(*folder)) target = folder;
+    }
+    // A network path has no drive to change to: it is ignored.
+    if (!target || !path::HasDriveLetter(*target)) return;
+    const std::string drive = path::DriveOf(*target);
+    ChangeDirectory(drive != shared_.CurrentDrive ? drive : std::string(), *target, false);
+}
