@@ -71,7 +71,7 @@ std::string CollapseDots(std::string_view p) {
 }
 
 std::string QuotedForPrompt(std::string_view p) {
-    if (p.find(' ') == std::string_view::npos) return std::string(p);
+    if (p.find_first_of(" &()[]{}^=;!'+,`") == std::string_view::npos) return std::string(p);
     return "\"" + std::string(p) + "\"";
 }
 

@@ -32,7 +32,9 @@ std::optional<std::string> FolderOf(std::string_view p);
 // root comes back bare ("C:").
 std::string CollapseDots(std::string_view p);
 
-// The path as the prompt reads it as one name: in double quotes when it holds a space.
+// The path as the prompt reads it as one name: in double quotes when it holds a space or one of
+// the characters for which the prompt's own file-name completion quotes (&()[]{}^=;!'+, and `),
+// which the prompt would otherwise read as a command separator, an escape or a delimiter.
 std::string QuotedForPrompt(std::string_view p);
 
 }  // namespace path

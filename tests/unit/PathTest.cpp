@@ -71,8 +71,12 @@ TEST(Path, DotsAreWorkedOutWithoutLeavingTheRoot) {
     for (const auto& c : cases) EXPECT_EQ(CollapseDots(c[0]), c[1]) << c[0];
 }
 
-TEST(Path, APathWithASpaceIsQuotedForThePrompt) {
-    EXPECT_EQ(QuotedForPrompt("C:\\Program Files"), "\"C:\\Program Files\"");
-    EXPECT_EQ(QuotedForPrompt("C:\\Work"), "C:\\Work");
-    EXPECT_EQ(QuotedForPrompt("a.txt"), "a.txt");
+TEST(Path, APathThePromptWouldSplitIsQuoted) {
+    for (const char* plain : {"C:\\Work", "a.txt", "C:\\a-b_c~1\\x@y#z$%.txt", "日本語.txt"}) {
+        EXPECT_EQ(QuotedForPrompt(plain), plain);
+    }
+    for (const char* special : {"C:\\Program Files", "C:\\R&D\\build.bat", "a(1).txt", "[x]", "{y}", "a^b",
+                                "a=b", "a;b", "a!b", "it's", "a+b", "a,b", "a`b"}) {
+        EXPECT_EQ(QuotedForPrompt(special), std::string("\"") + special + "\"") << special;
+    }
 }

@@ -443,6 +443,20 @@ TEST_F(FormTest, HandlerExceptionSurfacesFromTheLoop) {
     EXPECT_NO_THROW(PumpMessages());
 }
 
+TEST_F(FormTest, TheLoopReportsAFailedHandlerAndGoesOn) {
+    int clicks = 0;
+    form->button("cmdOther").onClick = [&] {
+        if (++clicks == 1) throw std::bad_alloc();
+    };
+    PostMessageW(item(idOther), BM_CLICK, 0, 0);
+    PostMessageW(item(idOther), BM_CLICK, 0, 0);
+    PostQuitMessage(7);
+    std::vector<std::string> reported;
+    EXPECT_EQ(RunMessageLoop([&](const std::exception& error) { reported.push_back(error.what()); }), 7);
+    EXPECT_EQ(reported.size(), 1u);
+    EXPECT_EQ(clicks, 2);  // the second click came after the failure
+}
+
 TEST_F(FormTest, ControlsAreFoundByNameAndKind) {
     EXPECT_NO_THROW(form->frame("fraBox"));
     EXPECT_THROW(form->button("txtMulti"), std::out_of_range);

@@ -1,5 +1,7 @@
 #include "platform/win32/MessageLoop.h"
 
+#include <stdexcept>
+
 #include "platform/win32/CallbackGuard.h"
 #include "platform/win32/FormWindowMarks.h"
 
@@ -26,12 +28,18 @@ void ProcessMessage(MSG& message) {
     RethrowPendingCallbackException();
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(const std::function<void(const std::exception&)>& reportError) {
     MSG message{};
     for (;;) {
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) return -1;
-        ProcessMessage(message);
+        try {
+            ProcessMessage(message);
+        } catch (const std::exception& error) {
+            reportError(error);
+        } catch (...) {
+            reportError(std::runtime_error("unknown error"));
+        }
     }
 }

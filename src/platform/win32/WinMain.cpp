@@ -1,6 +1,7 @@
 #include <ole2.h>
 
 #include <exception>
+#include <new>
 
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/MessageLoop.h"
@@ -8,6 +9,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "forms/frmDosLaunch.h"
 #include "forms/mdlDos.h"
+#include "text/Product.h"
 
 namespace {
 
@@ -23,6 +25,19 @@ void RestrictDllSearch() {
     if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+std::wstring ErrorText(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error)) return L"メモリが不足しています。";
+    return ToWide(error.what());
+}
+
+// A failure that no handler expected ended one action; the program goes on.
+void ReportFailedAction(const std::exception& error) {
+    HWND owner = GetActiveWindow();
+    const std::wstring text = ErrorText(error) + L"\r\n\r\nこの操作は中断されました。作業は続けられます。";
+    MessageBoxW(owner, text.c_str(), ToWide(captions::Error).c_str(),
+                MB_OK | MB_ICONERROR | (owner ? 0 : MB_TASKMODAL));
+}
+
 int Run() {
     Win32Platform win32;
     mdlDos shared;
@@ -30,7 +45,7 @@ int Run() {
     main.Form_Load();
     if (!main.StartedOk()) return 0;
     main.Show();
-    return RunMessageLoop();
+    return RunMessageLoop(ReportFailedAction);
 }
 
 }  // namespace
@@ -53,12 +68,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         return Run();
     } catch (const std::exception& error) {
-        // Destroying the main window on the way out posted WM_QUIT, which would close the
-        // message box at once.
+        // Start-up failed before anything could be changed. Destroying the main window on the
+        // way out posted WM_QUIT, which would close the message box at once.
         MSG quit;
         while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
-        MessageBoxW(nullptr, ToWide(error.what()).c_str(), L"エラー",
+        MessageBoxW(nullptr, ErrorText(error).c_str(), ToWide(captions::Error).c_str(),
                     MB_OK | MB_ICONERROR | MB_TASKMODAL);
         return 1;
     }
