@@ -83,7 +83,7 @@ public:
     int count() const override { return static_cast<int>(items_.size()); }
     std::string item(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
     void addItem(const std::string& text) override { items_.push_back(text); }
-    void addItems(const std::vector<std::string>& texts) override {
+    void addItems(std::span<const std::string> texts) override {
         items_.insert(items_.end(), texts.begin(), texts.end());
     }
     void insertItem(int index, const std::string& text) override {

@@ -16,6 +16,18 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+HeldDrawing::HeldDrawing(HWND window) : window_(window && IsWindowVisible(window) ? window : nullptr) {
+    // The system's own switch, as DefWindowProc handles WM_SETREDRAW: a control that takes the
+    // message itself may go on drawing its scroll bars.
+    if (window_) DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+HeldDrawing::~HeldDrawing() {
+    if (!window_) return;
+    DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
 int CurrentShiftState() {
     int shift = 0;
     if (GetKeyState(VK_SHIFT) & 0x8000) shift |= static_cast<int>(ShiftState::Shift);

@@ -143,30 +143,39 @@ Pixels DrawnDirectoryTree(int size) {
     return image;
 }
 
-// An icon of the pixels: the image list keeps an icon's alpha, and its mask for systems and
-// states (a disabled button) that use the mask.
-HICON ToIcon(const Pixels& image) {
-    const int size = image.size;
+// The images side by side, as the colour and mask bitmaps that ImageList_Add takes: colour with
+// its alpha, the mask set where a pixel is fully transparent (for systems and states, such as a
+// disabled button, that draw from the mask). One call for all images: adding each as an icon of
+// its own costs an icon and its copy per image.
+bool AddStrip(HIMAGELIST list, const std::vector<Pixels>& images, int size) {
+    const int width = size * static_cast<int>(images.size());
     BITMAPINFO info = TopDown32(size);
+    info.bmiHeader.biWidth = width;
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ReleaseDC(nullptr, screen);
-    if (!colour) return nullptr;
-    std::copy(image.argb.begin(), image.argb.end(), static_cast<uint32_t*>(bits));
-    const int stride = (size + 15) / 16 * 2;  // monochrome rows are whole 16-bit words
+    if (!colour) return false;
+    auto* strip = static_cast<uint32_t*>(bits);
+    const int stride = (width + 15) / 16 * 2;  // monochrome rows are whole 16-bit words
     std::vector<BYTE> maskBits(static_cast<size_t>(stride * size), 0);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            if ((image.argb[static_cast<size_t>(y * size + x)] >> 24) == 0)
-                maskBits[static_cast<size_t>(y * stride + x / 8)] |=
-                    static_cast<BYTE>(0x80 >> (x % 8));
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
-    ICONINFO parts{TRUE, 0, 0, mask, colour};
-    HICON icon = CreateIconIndirect(&parts);
-    DeleteObject(mask);
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int left = size * static_cast<int>(i);
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const uint32_t pixel = images[i].argb[static_cast<size_t>(y * size + x)];
+                strip[static_cast<size_t>(y * width + left + x)] = pixel;
+                if ((pixel >> 24) == 0)
+                    maskBits[static_cast<size_t>(y * stride + (left + x) / 8)] |=
+                        static_cast<BYTE>(0x80 >> ((left + x) % 8));
+            }
+        }
+    }
+    HBITMAP mask = CreateBitmap(width, size, 1, 1, maskBits.data());
+    const bool added = mask && ImageList_Add(list, colour, mask) >= 0;
+    if (mask) DeleteObject(mask);
     DeleteObject(colour);
-    return icon;
+    return added;
 }
 
 // The standard images of one set, through a hidden toolbar that loads them.
@@ -247,16 +256,18 @@ HIMAGELIST CreateToolbarImages(HWND parent, UINT dpi) {
                                          static_cast<int>(std::size(kImages)), 0);
     if (!images) return nullptr;
     StandardImages standard(parent, large);
+    std::vector<Pixels> pixels;
     for (ToolImage image : kImages) {
         const std::optional<int> index = StandardImage(image);
-        Pixels pixels =
+        pixels.push_back(
             !index ? DrawnDirectoryTree(size)
             : standard.list()
                 ? Enlarged(ReadStandard(standard.list(), *index, source), size)
-                : Pixels{size, std::vector<uint32_t>(static_cast<size_t>(size * size), 0)};
-        HICON icon = ToIcon(pixels);
-        ImageList_ReplaceIcon(images, -1, icon);
-        if (icon) DestroyIcon(icon);
+                : Pixels{size, std::vector<uint32_t>(static_cast<size_t>(size * size), 0)});
+    }
+    if (!AddStrip(images, pixels, size)) {
+        ImageList_Destroy(images);
+        return nullptr;
     }
     return images;
 }
