@@ -174,6 +174,15 @@ HWND findVisibleWindow(DWORD pid, std::wstring_view caption) {
     return nullptr;
 }
 
+std::wstring imagePathOf(DWORD pid) {
+    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process) return {};
+    wchar_t path[MAX_PATH * 4];
+    DWORD size = static_cast<DWORD>(std::size(path));
+    if (!QueryFullProcessImageNameW(process.get(), 0, path, &size)) return {};
+    return std::wstring(path, size);
+}
+
 bool hasEnded(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
 
 bool waitForEnd(HANDLE process, milliseconds timeout) {
@@ -307,7 +316,8 @@ Session::Session(const SessionOptions& options) : folder_(options.folderName) {
     if (options.beforeStart) options.beforeStart(folder_.path());
     // Started from another folder, so a prompt that inherits the caller's folder is told apart
     // from one that starts in the program's folder.
-    auto started = startProcess(exe_, options.arguments, tempRoot());
+    auto started = startProcess(exe_, options.arguments,
+                                options.workingFolder.empty() ? tempRoot() : options.workingFolder);
     process_ = std::move(started.process);
     pid_ = started.pid;
     const std::wstring caption = widen(captions::MainWindow);

@@ -89,6 +89,9 @@ std::vector<DWORD> descendantsOf(DWORD pid);
 std::vector<HWND> visibleWindowsOf(DWORD pid);
 HWND findVisibleWindow(DWORD pid, std::wstring_view caption);
 
+// The full path of a running process's program file; empty when it cannot be read.
+std::wstring imagePathOf(DWORD pid);
+
 // Ends a process and everything it started, and waits for them to be gone.
 void endProcessTree(DWORD pid, HANDLE process);
 
@@ -126,6 +129,8 @@ struct SessionOptions {
     // Called with the program's folder after the copy, before the start: a place for the
     // settings file and list files the program reads at start-up.
     std::function<void(const std::wstring& folder)> beforeStart;
+    // The folder the program is started from; empty: the temporary folder's root.
+    std::wstring workingFolder = {};
 };
 
 // One running Tavimero.exe copied into a fresh folder. The destructor ends it and every

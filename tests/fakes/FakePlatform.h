@@ -44,7 +44,9 @@ private:
 class FakePromptLauncher : public PromptLauncher {
 public:
     explicit FakePromptLauncher(EventLog& log) : log_(log) {}
-    std::unique_ptr<PromptProcess> start(const std::string& program, const std::string& folder) override {
+    // Logs the prompt by its file name: "start cmd.exe in C:\Tools\".
+    std::unique_ptr<PromptProcess> start(SystemPrompt prompt, const std::string& folder) override {
+        const std::string program = prompt == SystemPrompt::Cmd ? "cmd.exe" : "command.com";
         log_.add("start " + program + " in " + folder);
         if (failFolders.count(folder) || failAll) throw PlatformError("cannot start " + program);
         auto process = std::make_unique<FakePromptProcess>(nextId, log_);
