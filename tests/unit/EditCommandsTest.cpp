@@ -112,6 +112,15 @@ TEST_F(EditCommandsTest, ClearingAfterAnInputIsAnUndoableChange) {
     EXPECT_EQ(txtCommand().text(), "dir");
 }
 
+TEST_F(EditCommandsTest, EmptyingTheEmptyBoxLeavesNoStepToUndo) {
+    txtCommand().type("dir");
+    cmdCleaer().click();
+    cmdCleaer().click();
+    Execute("");  // executing the empty box empties it once more
+    Choose(ids::mnuUndo);
+    EXPECT_EQ(txtCommand().text(), "dir");
+}
+
 TEST_F(EditCommandsTest, RightClickShowsTheEditMenu) {
     txtCommand().onMouseDown(1);
     EXPECT_TRUE(form().poppedUp.empty());
