@@ -352,7 +352,7 @@ void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string&
             AddToList(cdLine);
         }
         txtCD.setText(CDirectory);
-        txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
+        txtCommand.moveCaretToEnd();
         platform_.desktop.activateTitle(captions::MainWindow);
     } catch (const PlatformError&) {
         // Steps already done stay done; the window is not brought back.
@@ -418,7 +418,7 @@ void frmDosLaunch::AppendToCommand(const std::string& text) {
 void frmDosLaunch::ReturnToCommand() {
     try {
         platform_.desktop.activateTitle(captions::MainWindow);
-        txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
+        txtCommand.moveCaretToEnd();
     } catch (const PlatformError&) {
         // Bringing the main window forward is best effort.
     }
@@ -458,7 +458,7 @@ void frmDosLaunch::txtCommand_MouseDown(int button) {
 void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths) {
     if (paths.empty() || paths.back().empty()) return;
     txtCommand.setText(txtCommand.text() + path::QuotedForPrompt(paths.back()));
-    txtCommand.setSelStart(static_cast<int>(txtCommand.text().size()));
+    txtCommand.moveCaretToEnd();
 }
 
 // ---- Menus and toolbar ----

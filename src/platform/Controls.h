@@ -40,6 +40,9 @@ public:
     virtual void setSelStart(int position) = 0;
     virtual int selLength() const = 0;
     virtual void setSelLength(int length) = 0;
+    // Puts the caret after the last character, nothing selected. The program never counts
+    // positions itself: its texts are UTF-8, the control counts UTF-16 units.
+    virtual void moveCaretToEnd() = 0;
     // The selected text; setting it replaces the selection (or inserts at the caret).
     virtual std::string selText() const = 0;
     virtual void setSelText(const std::string& text) = 0;

@@ -15,12 +15,18 @@ public:
         : design(design), width(design.outerWidthTwips), height(design.outerHeightTwips) {
         for (const ControlSpec& control : design.controls) {
             switch (control.kind) {
-                case ControlKind::TextBox:
-                    add(control, std::make_unique<FakeTextBox>(control.name, focus));
+                case ControlKind::TextBox: {
+                    auto box = std::make_unique<FakeTextBox>(control.name, focus);
+                    box->acceptsFiles = (control.style & StyleAcceptsFiles) != 0;
+                    add(control, std::move(box));
                     break;
-                case ControlKind::ListBox:
-                    add(control, std::make_unique<FakeListBox>(control.name, focus));
+                }
+                case ControlKind::ListBox: {
+                    auto list = std::make_unique<FakeListBox>(control.name, focus);
+                    list->acceptsFiles = (control.style & StyleAcceptsFiles) != 0;
+                    add(control, std::move(list));
                     break;
+                }
                 case ControlKind::Button: {
                     auto button = std::make_unique<FakeButton>(control.name, focus);
                     button->setDefault((control.style & StyleDefaultButton) != 0);
