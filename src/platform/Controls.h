@@ -55,6 +55,9 @@ public:
     std::function<void(const std::vector<std::string>& paths)> onDropFiles;
 };
 
+// The image a list declared with StyleItemImages shows before an entry.
+enum class ItemImage { None, OpenFolder, ClosedFolder };
+
 class ListBox : public Control {
 public:
     virtual int count() const = 0;
@@ -74,6 +77,10 @@ public:
     // The entry shown at the top of the list.
     virtual int topIndex() const = 0;
     virtual void setTopIndex(int index) = 0;
+    // The image before the entry at index, for a list declared with StyleItemImages; a new
+    // entry has none, and an image moves with its entry. Leading spaces indent an entry, image
+    // and text, two spaces a level of a tree.
+    virtual void setItemImage(int index, ItemImage image) = 0;
 
     std::function<void()> onDblClick;
     // The selection changed by the user.

@@ -142,32 +142,49 @@ private:
     int selLength_ = 0;
 };
 
-// A plain list box: it shows entries where it is told to, as the real one does.
+// A plain list box: it shows entries where it is told to, as the real one does. Each entry
+// keeps its image, which only a list declared with StyleItemImages shows.
 class FakeListBox : public FakeDropTarget<ListBox> {
 public:
     using FakeDropTarget::FakeDropTarget;
     int count() const override { return static_cast<int>(items_.size()); }
     std::string item(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
-    void addItem(const std::string& text) override { items_.push_back(text); }
+    void addItem(const std::string& text) override {
+        items_.push_back(text);
+        images_.push_back(ItemImage::None);
+    }
     void addItems(const std::vector<std::string>& texts) override {
         items_.insert(items_.end(), texts.begin(), texts.end());
+        images_.resize(items_.size(), ItemImage::None);
     }
     void insertItem(int index, const std::string& text) override {
         if (index < 0 || index > count()) throw std::out_of_range("no place " + std::to_string(index));
         items_.insert(items_.begin() + index, text);
+        images_.insert(images_.begin() + index, ItemImage::None);
         if (selected_ >= index) ++selected_;
     }
     void removeItem(int index) override {
         if (index < 0 || index >= count()) throw std::out_of_range("no entry " + std::to_string(index));
         items_.erase(items_.begin() + index);
+        images_.erase(images_.begin() + index);
         if (selected_ == index) selected_ = -1;
         else if (selected_ > index) --selected_;
     }
     void clear() override {
         items_.clear();
+        images_.clear();
         selected_ = -1;
         top_ = 0;
     }
+    void setItemImage(int index, ItemImage image) override {
+        if (!showsImages)
+            throw std::logic_error("list " + name() + " was not declared to show images");
+        if (index < 0 || index >= count())
+            throw std::out_of_range("no entry " + std::to_string(index));
+        images_[static_cast<std::size_t>(index)] = image;
+    }
+    const std::vector<ItemImage>& images() const { return images_; }
+    bool showsImages = false;
     int listIndex() const override { return selected_; }
     void setListIndex(int index) override { selected_ = index >= 0 && index < count() ? index : -1; }
     int topIndex() const override { return top_; }
@@ -187,6 +204,7 @@ public:
 
 private:
     std::vector<std::string> items_;
+    std::vector<ItemImage> images_;
     int selected_ = -1;
     int top_ = 0;
 };
