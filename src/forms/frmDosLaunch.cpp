@@ -229,7 +229,7 @@ void frmDosLaunch::AppendToCommand(const std::string& text) {
 
 void frmDosLaunch::ReturnToCommand() {
     form_->activate();
-    txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
+    txtCommand.moveCaretToEnd();
 }
 
 void frmDosLaunch::lstCommand_DblClick() {
@@ -266,7 +266,7 @@ void frmDosLaunch::txtCommand_MouseDown(int button) {
 void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths) {
     if (paths.empty() || paths.back().empty()) return;
     txtCommand.setText(txtCommand.text() + path::QuotedForPrompt(paths.back()));
-    txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
+    txtCommand.moveCaretToEnd();
 }
 
 // ---- Menus and toolbar ----

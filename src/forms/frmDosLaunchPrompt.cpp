@@ -182,7 +182,7 @@ void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string&
             AddToList(cdLine);
         }
         txtCD.setText(CDirectory);
-        txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
+        txtCommand.moveCaretToEnd();
         CatchUpWithPrompt();
         form_->activate();
     } catch (const PlatformError&) {

@@ -413,8 +413,9 @@ std::vector<std::string> Session::listItems(int id) const {
     return items;
 }
 
-void Session::postKey(int id, WORD virtualKey) {
-    HWND target = control(id);
+void Session::postKey(int id, WORD virtualKey) { postKeyTo(control(id), virtualKey); }
+
+void postKeyTo(HWND target, WORD virtualKey) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
     PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
     PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));

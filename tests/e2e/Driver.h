@@ -221,6 +221,8 @@ void clickChild(HWND parent, int id);
 // box), which would hold a sent message until it closes.
 void postClickChild(HWND parent, int id);
 bool childChecked(HWND parent, int id);
+// WM_KEYDOWN and WM_KEYUP posted to a window, through the program's queue as typed keys go.
+void postKeyTo(HWND target, WORD virtualKey);
 bool childEnabled(HWND parent, int id);
 
 // A visible top-level window of process pid with exactly the caption, other than `except`;

@@ -231,6 +231,10 @@ TEST_F(FormTest, SelectionCountsUtf16Units) {
     box.setSelStart(5);
     EXPECT_EQ(box.selStart(), 5);
     EXPECT_EQ(box.selLength(), 0);
+    box.setSelStart(1);
+    box.moveCaretToEnd();
+    EXPECT_EQ(box.selStart(), 5);
+    EXPECT_EQ(box.selLength(), 0);
 }
 
 TEST_F(FormTest, ButtonsClickOnlyWhenEnabled) {

@@ -74,6 +74,15 @@ LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Guarded([&] { Fire(events_.onGotFocus); });
         return result;
     }
+    case WM_GETDLGCODE: {
+        LRESULT code = defaultHandling(message, wParam, lParam);
+        // The dialog manager asks before it hands Enter to the default button: a control that
+        // takes Enter claims that key, and only that key, for itself.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (takesEnter_ && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+            code |= DLGC_WANTMESSAGE;
+        return code;
+    }
     case WM_DROPFILES: {
         auto drop = reinterpret_cast<HDROP>(wParam);
         const std::vector<std::string> paths = DroppedPaths(drop);
