@@ -1,6 +1,9 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/PlatformError.h"
 
 // One entry of a folder listing.
 struct FolderEntry {
@@ -8,6 +11,18 @@ struct FolderEntry {
     bool directory = false;
     bool hidden = false;
     bool system = false;
+};
+
+// readFile's refusal of a file that holds more bytes than the caller allows; nothing was read.
+class FileTooLarge : public PlatformError {
+public:
+    explicit FileTooLarge(std::uint64_t limit)
+        : PlatformError("The file is larger than " + std::to_string(limit) + " bytes."),
+          limit_(limit) {}
+    std::uint64_t limit() const { return limit_; }
+
+private:
+    std::uint64_t limit_;
 };
 
 // Folder and file tests, listings and whole-file reading and replacing. No call ever raises
@@ -29,8 +44,10 @@ public:
     // The entries of a folder, without "." and "..", sorted by name without regard to case.
     // Throws PlatformError when the folder cannot be listed.
     virtual std::vector<FolderEntry> listFolder(const std::string& folder) = 0;
-    // The whole content of a file, as bytes. Throws PlatformError.
-    virtual std::string readFile(const std::string& path) = 0;
+    // The whole content of a file, as bytes. Throws FileTooLarge, before reading, when the file
+    // holds more than maxBytes (also when it grows past them while being read), and
+    // PlatformError when it cannot be read.
+    virtual std::string readFile(const std::string& path, std::uint64_t maxBytes) = 0;
 
     // The steps of replacing a file without ever leaving a partial one (SaveFileSafely puts
     // them together). Each throws PlatformError with the system's error text.

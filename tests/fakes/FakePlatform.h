@@ -172,10 +172,11 @@ public:
         }
         return entries;
     }
-    std::string readFile(const std::string& path) override {
+    std::string readFile(const std::string& path, std::uint64_t maxBytes) override {
         if (failRead) throw PlatformError("Access is denied.");
         auto found = contents.find(text::UCase(path));
         if (found == contents.end()) throw PlatformError("The system cannot find the file specified.");
+        if (found->second.size() > maxBytes) throw FileTooLarge(maxBytes);
         return found->second;
     }
     std::string createTemporaryFile(const std::string& folder) override {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 #include "TestSupport.h"
@@ -11,6 +12,8 @@
 #include "platform/win32/Win32FileSystem.h"
 
 namespace {
+
+constexpr std::uint64_t NoLimit = std::numeric_limits<std::uint64_t>::max();
 
 // A drive without media must fail quietly here as in the program.
 class FileSystemTest : public ::testing::Test {
@@ -203,10 +206,10 @@ TEST_F(FileSystemTest, ReadFileGivesEveryByte) {
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(ToUtf8(name));
         WriteFileBytes(folder.file(name), bytes);
-        EXPECT_EQ(files.readFile(ToUtf8(folder.file(name))), bytes);
+        EXPECT_EQ(files.readFile(ToUtf8(folder.file(name)), NoLimit), bytes);
     }
-    EXPECT_THROW(files.readFile(ToUtf8(folder.file(L"missing.txt"))), PlatformError);
-    EXPECT_THROW(files.readFile(ToUtf8(folder.path())), PlatformError);
+    EXPECT_THROW(files.readFile(ToUtf8(folder.file(L"missing.txt")), NoLimit), PlatformError);
+    EXPECT_THROW(files.readFile(ToUtf8(folder.path()), NoLimit), PlatformError);
 }
 
 TEST_F(FileSystemTest, TemporaryFilesAreNewEmptyAndInTheFolder) {
@@ -326,6 +329,24 @@ TEST_F(FileSystemTest, CurrentDirectoryFollowsSetAndRefusesMissingFolders) {
     EXPECT_EQ(files.currentDirectory(), before);
     EXPECT_THROW(files.setCurrentDirectory(ToUtf8(folder.file(L"missing"))), PlatformError);
     EXPECT_EQ(files.currentDirectory(), before);
+}
+
+TEST_F(FileSystemTest, ReadFileRefusesMoreBytesThanAllowed) {
+    TempFolder folder(L"tvm");
+    const std::wstring path = folder.file(L"five.txt");
+    WriteFileBytes(path, "12345");
+    WriteFileBytes(folder.file(L"empty.txt"), "");
+    EXPECT_EQ(files.readFile(ToUtf8(path), 5), "12345");
+    EXPECT_EQ(files.readFile(ToUtf8(folder.file(L"empty.txt")), 0), "");
+    for (const std::uint64_t limit : {std::uint64_t{4}, std::uint64_t{0}}) {
+        SCOPED_TRACE(limit);
+        try {
+            files.readFile(ToUtf8(path), limit);
+            ADD_FAILURE() << "read past the limit";
+        } catch (const FileTooLarge& error) {
+            EXPECT_EQ(error.limit(), limit);
+        }
+    }
 }
 
 }  // namespace

@@ -100,14 +100,15 @@ std::vector<FolderEntry> Win32FileSystem::listFolder(const std::string& folder) 
     return entries;
 }
 
-std::string Win32FileSystem::readFile(const std::string& path) {
+std::string Win32FileSystem::readFile(const std::string& path, std::uint64_t maxBytes) {
     UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) ThrowSystemError();
     std::string bytes;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 31)) {
+    if (GetFileSizeEx(file.get(), &size)) {
+        if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) throw FileTooLarge(maxBytes);
         bytes.reserve(static_cast<size_t>(size.QuadPart));
     }
     // Read to the end rather than to the size found first: the file may grow meanwhile.
@@ -116,6 +117,7 @@ std::string Win32FileSystem::readFile(const std::string& path) {
         DWORD read = 0;
         if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) ThrowSystemError();
         if (read == 0) break;
+        if (read > maxBytes - bytes.size()) throw FileTooLarge(maxBytes);
         bytes.append(buffer, read);
     }
     return bytes;

@@ -10,7 +10,7 @@ public:
     std::vector<std::string> drives() override;
     std::string volumeLabel(const std::string& drive) override;
     std::vector<FolderEntry> listFolder(const std::string& folder) override;
-    std::string readFile(const std::string& path) override;
+    std::string readFile(const std::string& path, std::uint64_t maxBytes) override;
 
     std::string createTemporaryFile(const std::string& folder) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
