@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ struct FolderEntry {
     bool hidden = false;
     bool system = false;
 };
+
+// What a drive letter stands for, as the system knows it without opening the drive.
+enum class DriveKind { Unknown, Fixed, Removable, CdRom, Remote, RamDisk };
 
 // readFile's refusal of a file that holds more bytes than the caller allows; nothing was read.
 class FileTooLarge : public PlatformError {
@@ -39,7 +43,14 @@ public:
     // The system's drive letters in order (A, C, D, ...), upper case without colon, found
     // without touching any media.
     virtual std::vector<std::string> drives() = 0;
-    // The volume label of a drive ("C"). Throws PlatformError when the drive is not ready.
+    // The kind of a drive ("C"), from the system's table of drives: no media and no server is
+    // asked, so it is safe for an empty card reader or a network drive whose server is gone.
+    virtual DriveKind driveKind(const std::string& drive) = 0;
+    // The share a network drive stands for (\\server\share), from the system's own record of
+    // the connection, without asking the server. Nothing for a drive that is not connected.
+    virtual std::optional<std::string> connectionName(const std::string& drive) = 0;
+    // The volume label of a drive ("C"). Reads the drive: a removable drive may spin up, a
+    // network drive asks its server. Throws PlatformError when the drive is not ready.
     virtual std::string volumeLabel(const std::string& drive) = 0;
     // The entries of a folder, without "." and "..", sorted by name without regard to case.
     // Throws PlatformError when the folder cannot be listed.

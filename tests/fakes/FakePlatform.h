@@ -153,7 +153,24 @@ public:
         return contents.count(text::UCase(path)) > 0 && !hiddenFiles.count(text::UCase(path));
     }
     std::vector<std::string> drives() override { return driveLetters; }
+    DriveKind driveKind(const std::string& drive) override {
+        log.push_back("drive kind " + drive);
+        auto found = kinds.find(text::UCase(drive));
+        return found == kinds.end() ? DriveKind::Fixed : found->second;
+    }
+    std::optional<std::string> connectionName(const std::string& drive) override {
+        log.push_back("connection " + drive);
+        // Only a network drive has a connection.
+        auto kind = kinds.find(text::UCase(drive));
+        auto found = connections.find(text::UCase(drive));
+        if (kind == kinds.end() || kind->second != DriveKind::Remote ||
+            found == connections.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
     std::string volumeLabel(const std::string& drive) override {
+        log.push_back("volume label " + drive);
         if (notReady.count(text::UCase(drive))) throw PlatformError("The device is not ready.");
         auto found = labels.find(text::UCase(drive));
         return found == labels.end() ? std::string() : found->second;
@@ -225,8 +242,10 @@ public:
     Step failAt = Step::None;
     bool failRead = false;
     std::vector<std::string> driveLetters{"C", "D"};
-    std::set<std::string> notReady;           // drive letters, upper case
-    std::map<std::string, std::string> labels;  // drive letter to volume label
+    std::map<std::string, DriveKind> kinds;          // drive letter to its kind; Fixed if absent
+    std::map<std::string, std::string> connections;  // remote drive letter to its share
+    std::set<std::string> notReady;                  // drive letters, upper case
+    std::map<std::string, std::string> labels;       // drive letter to volume label
     std::set<std::string> directories;
     std::set<std::string> hiddenFiles;
     std::map<std::string, std::string> contents;

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "TestSupport.h"
+#include "WineDrive.h"
 #include "commandlist/SafeSave.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/Wide.h"
@@ -347,6 +348,40 @@ TEST_F(FileSystemTest, ReadFileRefusesMoreBytesThanAllowed) {
             EXPECT_EQ(error.limit(), limit);
         }
     }
+}
+
+TEST_F(FileSystemTest, DriveKindsAndConnectionsWithoutOpeningTheDrive) {
+    EXPECT_EQ(files.driveKind("C"), DriveKind::Fixed);
+    EXPECT_EQ(files.driveKind("c:"), DriveKind::Fixed);
+    EXPECT_EQ(files.driveKind(""), DriveKind::Unknown);
+    EXPECT_EQ(files.connectionName("C"), std::nullopt);
+    if (!RunningUnderWine()) GTEST_SKIP() << "drives of other kinds are mapped under Wine only";
+
+    TempFolder folder(L"tvm");
+    struct Case {
+        UINT type;
+        DriveKind kind;
+    };
+    std::string unmapped;
+    for (const Case& c :
+         {Case{DRIVE_FIXED, DriveKind::Fixed}, Case{DRIVE_REMOVABLE, DriveKind::Removable},
+          Case{DRIVE_CDROM, DriveKind::CdRom}}) {
+        SCOPED_TRACE(c.type);
+        WineDrive drive(c.type, folder.path());
+        unmapped = drive.name();
+        ASSERT_NE(drive.letter(), 0) << "Wine's mount manager mapped no drive";
+        const auto letters = files.drives();
+        EXPECT_NE(std::find(letters.begin(), letters.end(), drive.name()), letters.end());
+        EXPECT_EQ(files.driveKind(drive.name()), c.kind);
+        EXPECT_EQ(files.connectionName(drive.name()), std::nullopt);
+    }
+    // The last one is gone again: its letter names no drive.
+    EXPECT_EQ(files.driveKind(unmapped), DriveKind::Unknown);
+    WineDrive share(L"tavimero", L"lists");
+    ASSERT_NE(share.letter(), 0) << "Wine's mount manager mapped no network drive";
+    EXPECT_EQ(files.driveKind(share.name()), DriveKind::Remote);
+    EXPECT_EQ(files.connectionName(share.name()), "\\\\tavimero\\lists");
+    EXPECT_EQ(files.connectionName(share.name() + ":"), "\\\\tavimero\\lists");
 }
 
 }  // namespace

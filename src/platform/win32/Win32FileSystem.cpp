@@ -1,8 +1,10 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>
+#include <winnetwk.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <utility>
 
 #include "platform/win32/UniqueHandle.h"
@@ -20,6 +22,13 @@ wchar_t DriveLetterOf(const std::string& drive) {
     if (letter >= 'a' && letter <= 'z') return static_cast<wchar_t>(letter - 'a' + 'A');
     if (letter >= 'A' && letter <= 'Z') return static_cast<wchar_t>(letter);
     return 0;
+}
+
+// The root of a drive ("C" or "c:" -> C:\); throws for anything else.
+std::wstring RootOf(const std::string& drive) {
+    const wchar_t letter = DriveLetterOf(drive);
+    if (!letter) ThrowSystemError(ERROR_INVALID_DRIVE);
+    return {letter, L':', L'\\'};
 }
 
 // Orders names by the user's collation, without regard to case, as the system's lists do.
@@ -54,12 +63,50 @@ std::vector<std::string> Win32FileSystem::drives() {
     return letters;
 }
 
-std::string Win32FileSystem::volumeLabel(const std::string& drive) {
+DriveKind Win32FileSystem::driveKind(const std::string& drive) {
+    if (!DriveLetterOf(drive)) return DriveKind::Unknown;
+    // Answered from the system's table of drive letters: no media, no server.
+    switch (GetDriveTypeW(RootOf(drive).c_str())) {
+    case DRIVE_FIXED:
+        return DriveKind::Fixed;
+    case DRIVE_REMOVABLE:
+        return DriveKind::Removable;
+    case DRIVE_CDROM:
+        return DriveKind::CdRom;
+    case DRIVE_REMOTE:
+        return DriveKind::Remote;
+    case DRIVE_RAMDISK:
+        return DriveKind::RamDisk;
+    default:
+        return DriveKind::Unknown;
+    }
+}
+
+std::optional<std::string> Win32FileSystem::connectionName(const std::string& drive) {
     const wchar_t letter = DriveLetterOf(drive);
-    if (!letter) ThrowSystemError(ERROR_INVALID_DRIVE);
-    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    if (!letter) return std::nullopt;
+    const wchar_t local[] = {letter, L':', L'\0'};
+    std::wstring remote(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(remote.size());
+        const DWORD result = WNetGetConnectionW(local, remote.data(), &size);
+        // A remembered connection that is down keeps its name; the network client knows it
+        // without asking the server.
+        if (result == NO_ERROR || result == ERROR_CONNECTION_UNAVAIL) {
+            remote.resize(std::wcslen(remote.c_str()));
+            if (remote.empty()) return std::nullopt;
+            return ToUtf8(remote);
+        }
+        if (result != ERROR_MORE_DATA) return std::nullopt;
+        remote.resize(std::max<size_t>(size, remote.size() * 2));
+    }
+}
+
+std::string Win32FileSystem::volumeLabel(const std::string& drive) {
+    const std::wstring root = RootOf(drive);
     wchar_t label[MAX_PATH + 1] = {};
-    if (!GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
+    if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                               nullptr, 0)) {
         ThrowSystemError();
     }
     return ToUtf8(label);
