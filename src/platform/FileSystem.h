@@ -62,11 +62,17 @@ public:
 
     // The steps of replacing a file without ever leaving a partial one (SaveFileSafely puts
     // them together). Each throws PlatformError with the system's error text.
+    // The file that writing to path changes: the file a symbolic link leads to; path itself
+    // when nothing is there yet. Throws when something is there that cannot be followed.
+    virtual std::string finalPath(const std::string& path) = 0;
     // Creates an empty, uniquely named file in folder and gives its path.
     virtual std::string createTemporaryFile(const std::string& folder) = 0;
     // Writes bytes as the whole content of the file and flushes them to the disk.
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
-    // Puts the file temporary in target's place in one step, replacing target if it exists.
+    // Puts the file temporary in target's place in one step. An existing target (a final path)
+    // hands its attributes (hidden, system), its creation time and its access rights to the
+    // new file; a read-only target is never replaced. On failure target is untouched and
+    // temporary is gone.
     virtual void moveReplacing(const std::string& temporary, const std::string& target) = 0;
     // Removes a file; a failure is ignored.
     virtual void removeFile(const std::string& path) = 0;

@@ -311,3 +311,28 @@ TEST_F(ListFilesTest, AListFileOverTheLimitIsRefusedWithAMessageAndTheListKept) 
         EXPECT_FALSE(local.entries.Modified()) << c.name;
     }
 }
+
+TEST_F(ListFilesTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
+    fake.files.addDirectory("D:\\Shared");
+    fake.files.addFile("D:\\Shared\\real.txt", "old");
+    fake.files.addLink("C:\\Lists\\link.txt", "D:\\Shared\\real.txt");
+    ASSERT_TRUE(list.ReadListFile("C:\\Lists\\link.txt"));
+    entries.Add("new");
+    ASSERT_TRUE(list.SaveList("C:\\Lists\\link.txt"));
+    EXPECT_TRUE(fake.files.isLink("C:\\Lists\\link.txt"));
+    EXPECT_EQ(fake.files.bytesOf("D:\\Shared\\real.txt"), "new\r\nold");
+    // The temporary file was beside the target, on its volume.
+    EXPECT_EQ(fake.files.log.at(0), "create temporary in D:\\Shared\\");
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\link.txt");
+}
+
+TEST_F(ListFilesTest, APathWithForwardSlashesIsSavedWithItsTemporaryFileBesideIt) {
+    entries.Add("new");
+    for (const char* path : {"C:/Lists/old.txt", "C:/Lists/fresh.txt"}) {
+        fake.files.log.clear();
+        ASSERT_TRUE(list.SaveList(path)) << path;
+        EXPECT_EQ(Bytes(path), "new") << path;
+        EXPECT_EQ(fake.files.log.at(0), "create temporary in C:/Lists\\") << path;
+    }
+    EXPECT_EQ(fake.files.listFolder("C:\\Lists").size(), 3u);  // no temporary file left
+}

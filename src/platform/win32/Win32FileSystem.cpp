@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <cwchar>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32FileIdentity.h"
+#include "text/Path.h"
 
 namespace {
 
@@ -170,6 +173,33 @@ std::string Win32FileSystem::readFile(const std::string& path, std::uint64_t max
     return bytes;
 }
 
+std::string Win32FileSystem::finalPath(const std::string& path) {
+    const std::wstring wide = ToWide(path);
+    // Opened for its name only, which no other program's sharing mode can refuse.
+    UniqueHandle file(CreateFileW(wide.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        // Nothing there yet: the file is made at the path itself. A link that leads nowhere is
+        // there, and must not be replaced by a file.
+        const bool absent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        if (absent && GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
+        ThrowSystemError(error);
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) ThrowSystemError();
+        const bool fitted = length < final.size();
+        final.resize(length);  // when it did not fit, the length asked for, with its null
+        if (fitted) break;
+    }
+    return path::WithoutLongPrefix(ToUtf8(final));
+}
+
 std::string Win32FileSystem::createTemporaryFile(const std::string& folder) {
     const std::wstring where = folder.empty() ? std::wstring(L".") : ToWide(folder);
     wchar_t path[MAX_PATH + 1] = {};
@@ -199,14 +229,23 @@ void Win32FileSystem::writeFile(const std::string& path, const std::string& byte
 
 void Win32FileSystem::moveReplacing(const std::string& temporary, const std::string& target) {
     const std::wstring wideTarget = ToWide(target);
-    // Windows refuses to replace a read-only file; Wine would replace it. Refused on both.
-    const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ThrowSystemError(ERROR_ACCESS_DENIED);
-    }
-    if (!MoveFileExW(ToWide(temporary).c_str(), wideTarget.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ThrowSystemError();
+    // Opened with the rights to rename and to delete it before its access rights change: rights
+    // taken over from the target that deny them cannot strand it.
+    UniqueHandle replacement(CreateFileW(
+        ToWide(temporary).c_str(), DELETE | WRITE_DAC | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE, 0,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!replacement) ThrowSystemError();
+    try {
+        const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // Windows refuses to replace a read-only file; Wine would replace it. Refused on both.
+            if (attributes & FILE_ATTRIBUTE_READONLY) ThrowSystemError(ERROR_ACCESS_DENIED);
+            TakeOverIdentity(wideTarget, replacement.get());
+        }
+        RenameReplacing(replacement.get(), wideTarget);
+    } catch (const PlatformError&) {
+        DeleteOnClose(replacement.get());
+        throw;
     }
 }
 

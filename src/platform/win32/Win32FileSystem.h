@@ -14,6 +14,7 @@ public:
     std::vector<FolderEntry> listFolder(const std::string& folder) override;
     std::string readFile(const std::string& path, std::uint64_t maxBytes) override;
 
+    std::string finalPath(const std::string& path) override;
     std::string createTemporaryFile(const std::string& folder) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void moveReplacing(const std::string& temporary, const std::string& target) override;
