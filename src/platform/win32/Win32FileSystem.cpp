@@ -158,8 +158,9 @@ std::string Win32FileSystem::readFile(const std::string& path, std::uint64_t max
     std::string bytes;
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file.get(), &size)) {
-        if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) throw FileTooLarge(maxBytes);
-        bytes.reserve(static_cast<size_t>(size.QuadPart));
+        const auto found = static_cast<std::uint64_t>(size.QuadPart);
+        if (found > maxBytes) throw FileTooLarge(maxBytes);
+        if (found <= bytes.max_size()) bytes.reserve(static_cast<size_t>(found));
     }
     // Read to the end rather than to the size found first: the file may grow meanwhile.
     char buffer[64 * 1024];
@@ -230,10 +231,12 @@ void Win32FileSystem::writeFile(const std::string& path, const std::string& byte
 void Win32FileSystem::moveReplacing(const std::string& temporary, const std::string& target) {
     const std::wstring wideTarget = ToWide(target);
     // Opened with the rights to rename and to delete it before its access rights change: rights
-    // taken over from the target that deny them cannot strand it.
-    UniqueHandle replacement(CreateFileW(
-        ToWide(temporary).c_str(), DELETE | WRITE_DAC | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE, 0,
-        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // taken over from the target that deny them cannot strand it. Shared with a virus scanner
+    // that may be reading the new file.
+    UniqueHandle replacement(CreateFileW(ToWide(temporary).c_str(),
+                                         DELETE | WRITE_DAC | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!replacement) ThrowSystemError();
     try {
         const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
