@@ -13,6 +13,9 @@ constexpr const char* CheckSettings = "ツールの環境設定をご確認く�
 constexpr const char* UnreadableQuestion =
     "は、読み込めない文字を含んでいたため、その文字を置き換えて表示しています。\r\n"
     "上書き保存すると、元の文字は失われます。上書き保存しますか？";
+constexpr const char* TooLargeMessage =
+    "は大きすぎるため開けません。\r\nリストファイルは 64 MB までです。";
+static_assert(MaxListFileBytes == 64 * 1024 * 1024, "the message names the limit");
 }  // namespace
 
 ListFiles::ListFiles(CommandList& list, const ListFileServices& services)
@@ -118,30 +121,35 @@ void ListFiles::AppendList() {
     }
 }
 
-std::optional<listfile::Contents> ListFiles::ReadContents(const std::string& path) {
+ListFiles::ReadOutcome ListFiles::ReadIntoList(const std::string& path, bool append) {
+    listfile::Contents contents;
     try {
-        return listfile::Decode(services_.files.readFile(path), services_.codePage);
+        contents =
+            listfile::Decode(services_.files.readFile(path, MaxListFileBytes), services_.codePage);
+    } catch (const FileTooLarge&) {
+        services_.messages.show(path + TooLargeMessage, captions::Error, MessageIcon::Exclamation,
+                                MessageButtons::Ok);
+        return ReadOutcome::TooLarge;
     } catch (const PlatformError&) {
-        return std::nullopt;
+        return ReadOutcome::Unreadable;
     }
+    if (append) {
+        list_.Append(contents.entries);
+        return ReadOutcome::Read;
+    }
+    list_.Load(contents.entries);
+    listFilePath_ = path;
+    encoding_ = contents.encoding;
+    fileUnreadable_ = !contents.lossless;
+    return ReadOutcome::Read;
 }
 
 bool ListFiles::ReadListFile(const std::string& path) {
-    // The whole file is read before the list is touched: a file that cannot be read changes nothing.
-    const auto contents = ReadContents(path);
-    if (!contents) return false;
-    list_.Load(contents->entries);
-    listFilePath_ = path;
-    encoding_ = contents->encoding;
-    fileUnreadable_ = !contents->lossless;
-    return true;
+    return ReadIntoList(path, false) == ReadOutcome::Read;
 }
 
 bool ListFiles::AppendListFile(const std::string& path) {
-    const auto contents = ReadContents(path);
-    if (!contents) return false;
-    list_.Append(contents->entries);
-    return true;
+    return ReadIntoList(path, true) == ReadOutcome::Read;
 }
 
 void ListFiles::OpenListAtStartup(std::string path) {
@@ -152,7 +160,10 @@ void ListFiles::OpenListAtStartup(std::string path) {
             captions::Error, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
-    if (services_.files.fileExists(path) && ReadListFile(path)) return;
+    // A file too large has been reported as such.
+    if (services_.files.fileExists(path) && ReadIntoList(path, false) != ReadOutcome::Unreadable) {
+        return;
+    }
     services_.messages.show(path + "を開けません。\r\nあるいはファイルが存在しません。\r\n" + CheckSettings,
                             captions::Error, MessageIcon::Exclamation, MessageButtons::Ok);
 }

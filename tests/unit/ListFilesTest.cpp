@@ -272,3 +272,67 @@ TEST_F(ListFilesTest, OverwritingAFileThatCouldNotBeReadExactlyAsksFirst) {
         EXPECT_EQ(local.entries.Modified(), !c.written) << c.name;
     }
 }
+
+TEST_F(ListFilesTest, AListFileOverTheLimitIsRefusedWithAMessageAndTheListKept) {
+    const std::string path = "C:\\Lists\\huge.txt";
+    struct Case {
+        const char* name;
+        void (*read)(ListFiles&, FakePlatform&, const std::string&);
+    };
+    const Case cases[] = {
+        {"open",
+         [](ListFiles& l, FakePlatform& f, const std::string& p) {
+             f.dialogs.answers.push_back(p);
+             l.OpenList();
+         }},
+        {"append",
+         [](ListFiles& l, FakePlatform& f, const std::string& p) {
+             f.dialogs.answers.push_back(p);
+             l.AppendList();
+         }},
+        {"at start-up",
+         [](ListFiles& l, FakePlatform&, const std::string& p) { l.OpenListAtStartup(p); }},
+    };
+    const std::string huge(MaxListFileBytes + 1, 'x');
+    for (const Case& c : cases) {
+        ListOnFakes local;
+        local.fake.files.addFile(path, huge);
+        ASSERT_TRUE(local.list.ReadListFile("C:\\Lists\\old.txt")) << c.name;
+        c.read(local.list, local.fake, path);
+        ASSERT_EQ(local.fake.messages.shown.size(), 1u) << c.name;
+        const auto& shown = local.fake.messages.shown[0];
+        EXPECT_EQ(shown.text,
+                  path + "は大きすぎるため開けません。\r\nリストファイルは 64 MB までです。")
+            << c.name;
+        EXPECT_EQ(shown.title, "エラー") << c.name;
+        EXPECT_EQ(shown.icon, MessageIcon::Exclamation) << c.name;
+        EXPECT_EQ(local.box.items(), (Entries{"old"})) << c.name;
+        EXPECT_EQ(local.list.ListFilePath(), "C:\\Lists\\old.txt") << c.name;
+        EXPECT_FALSE(local.entries.Modified()) << c.name;
+    }
+}
+
+TEST_F(ListFilesTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
+    fake.files.addDirectory("D:\\Shared");
+    fake.files.addFile("D:\\Shared\\real.txt", "old");
+    fake.files.addLink("C:\\Lists\\link.txt", "D:\\Shared\\real.txt");
+    ASSERT_TRUE(list.ReadListFile("C:\\Lists\\link.txt"));
+    entries.Add("new");
+    ASSERT_TRUE(list.SaveList("C:\\Lists\\link.txt"));
+    EXPECT_TRUE(fake.files.isLink("C:\\Lists\\link.txt"));
+    EXPECT_EQ(fake.files.bytesOf("D:\\Shared\\real.txt"), "new\r\nold");
+    // The temporary file was beside the target, on its volume.
+    EXPECT_EQ(fake.files.log.at(0), "create temporary in D:\\Shared\\");
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\link.txt");
+}
+
+TEST_F(ListFilesTest, APathWithForwardSlashesIsSavedWithItsTemporaryFileBesideIt) {
+    entries.Add("new");
+    for (const char* path : {"C:/Lists/old.txt", "C:/Lists/fresh.txt"}) {
+        fake.files.log.clear();
+        ASSERT_TRUE(list.SaveList(path)) << path;
+        EXPECT_EQ(Bytes(path), "new") << path;
+        EXPECT_EQ(fake.files.log.at(0), "create temporary in C:/Lists\\") << path;
+    }
+    EXPECT_EQ(fake.files.listFolder("C:\\Lists").size(), 3u);  // no temporary file left
+}

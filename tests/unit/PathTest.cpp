@@ -46,12 +46,31 @@ TEST(Path, JoiningNeverDoublesOrLeavesABackslash) {
     for (const auto& c : cases) EXPECT_EQ(Join(c[0], c[1]), c[2]) << c[0] << " + " << c[1];
 }
 
-TEST(Path, TheFolderOfAPathIsEverythingBeforeItsLastBackslash) {
+TEST(Path, TheFolderOfAPathIsEverythingBeforeItsLastSeparator) {
     EXPECT_EQ(FolderOf("C:\\Work\\a.txt"), "C:\\Work");
     EXPECT_EQ(FolderOf("C:\\a.txt"), "C:");
     EXPECT_EQ(FolderOf("C:\\ My Work\\a.txt"), "C:\\ My Work");  // names may start with a space
     EXPECT_EQ(FolderOf("\\\\server\\share\\a.txt"), "\\\\server\\share");
     EXPECT_EQ(FolderOf("a.txt"), std::nullopt);
+    // Windows takes a forward slash for a backslash.
+    EXPECT_EQ(FolderOf("C:/Lists/a.txt"), "C:/Lists");
+    EXPECT_EQ(FolderOf("C:\\Lists/sub\\a.txt"), "C:\\Lists/sub");
+    EXPECT_EQ(FolderOf("C:/a.txt"), "C:");
+}
+
+TEST(Path, TheLongFormPrefixGoesWhereAShortFormExists) {
+    const char* cases[][2] = {
+        {"\\\\?\\C:\\Lists\\a.txt", "C:\\Lists\\a.txt"},
+        {"\\\\?\\UNC\\server\\share\\a.txt", "\\\\server\\share\\a.txt"},
+        {"\\\\?\\unc\\server\\share", "\\\\server\\share"},
+        // A volume without a drive letter has no shorter name.
+        {"\\\\?\\Volume{01234567-89ab-cdef-0123-456789abcdef}\\a.txt",
+         "\\\\?\\Volume{01234567-89ab-cdef-0123-456789abcdef}\\a.txt"},
+        {"C:\\a.txt", "C:\\a.txt"},
+        {"\\\\server\\share\\a.txt", "\\\\server\\share\\a.txt"},
+        {"\\\\?\\", "\\\\?\\"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WithoutLongPrefix(c[0]), c[1]) << c[0];
 }
 
 TEST(Path, DotsAreWorkedOutWithoutLeavingTheRoot) {
