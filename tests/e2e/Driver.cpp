@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "ProbeSupport.h"
 #include "forms/ControlIds.h"
 
 #ifndef TAVIMERO_EXE_BUILD_PATH
@@ -24,24 +25,9 @@ namespace fs = std::filesystem;
 // ---------------------------------------------------------------------------------------------
 // Text
 
-std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
+std::wstring widen(std::string_view utf8) { return probe::Wide(utf8); }
 
-std::string narrow(std::wstring_view utf16) {
-    if (utf16.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
-}
+std::string narrow(std::wstring_view utf16) { return probe::Utf8(utf16); }
 
 std::wstring lower(std::wstring_view text) {
     std::wstring out(text);

@@ -1,14 +1,16 @@
 #pragma once
-// What the probe libraries share that the end-to-end tests load into the running program: text
-// conversions, whole files, and the program's main window found from inside its process.
+// What the probe libraries that the end-to-end tests load into the running program share, with
+// the driver for the text conversions: UTF-8 and UTF-16, whole files, and the program's main
+// window found from inside its process.
 
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace probe {
 
-inline std::string Utf8(const std::wstring& text) {
+inline std::string Utf8(std::wstring_view text) {
     if (text.empty()) return {};
     const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                       nullptr, 0, nullptr, nullptr);
@@ -18,7 +20,7 @@ inline std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-inline std::wstring Wide(const std::string& utf8) {
+inline std::wstring Wide(std::string_view utf8) {
     if (utf8.empty()) return {};
     const int n =
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
