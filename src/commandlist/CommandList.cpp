@@ -9,7 +9,8 @@ namespace {
 constexpr size_t kFewEntries = 256;
 }  // namespace
 
-CommandList::CommandList(ListBox& view, Collation& collation) : view_(view), collation_(collation) {}
+CommandList::CommandList(ListBox& view, Collation& collation)
+    : view_(view), collation_(collation) {}
 
 CommandList::Entry CommandList::EntryFor(const std::string& text) const {
     return {text, collation_.sortKey(text)};

@@ -23,14 +23,17 @@ ListFiles::ListFiles(CommandList& list, const ListFileServices& services)
 
 ListFiles::Confirm ListFiles::ConfirmSaveList() {
     if (!list_.Modified() || list_.Count() == 0) return Confirm::Proceed;
-    const std::string question = listFilePath_.empty()
-                                     ? std::string("現在のリストを保存しますか？")
-                                     : listFilePath_ + "は更新されています。\r\n上書き保存しますか？";
+    const std::string question =
+        listFilePath_.empty() ? std::string("現在のリストを保存しますか？")
+                              : listFilePath_ + "は更新されています。\r\n上書き保存しますか？";
     switch (services_.messages.show(question, ConfirmTitle, MessageIcon::Question,
                                     MessageButtons::YesNoCancel)) {
-        case MessageResult::Yes: return SaveList(listFilePath_) ? Confirm::Proceed : Confirm::Abort;
-        case MessageResult::No: return Confirm::Proceed;
-        default: return Confirm::Abort;
+    case MessageResult::Yes:
+        return SaveList(listFilePath_) ? Confirm::Proceed : Confirm::Abort;
+    case MessageResult::No:
+        return Confirm::Proceed;
+    default:
+        return Confirm::Abort;
     }
 }
 
@@ -63,7 +66,8 @@ bool ListFiles::SaveList(const std::string& path) {
 
 bool ListFiles::MayOverwriteUnreadableFile(const std::string& path) {
     if (!fileUnreadable_ || text::UCase(path) != text::UCase(listFilePath_)) return true;
-    return services_.messages.show(path + UnreadableQuestion, ConfirmTitle, MessageIcon::Exclamation,
+    return services_.messages.show(path + UnreadableQuestion, ConfirmTitle,
+                                   MessageIcon::Exclamation,
                                    MessageButtons::YesNo) == MessageResult::Yes;
 }
 
@@ -90,7 +94,8 @@ bool ListFiles::SaveListAs() {
 
 std::string ListFiles::ListDialogFolder() {
     const auto folder = path::FolderOf(listFilePath_);
-    if (folder && services_.files.directoryExists(*folder)) return path::WithTrailingBackslash(*folder);
+    if (folder && services_.files.directoryExists(*folder))
+        return path::WithTrailingBackslash(*folder);
     return path::WithTrailingBackslash(services_.system.programFolder());
 }
 
@@ -113,7 +118,8 @@ void ListFiles::OpenList() {
 
 void ListFiles::AppendList() {
     try {
-        if (const auto chosen = services_.dialogs.showOpen(ListDialog("現在のリストに追加するリスト"))) {
+        if (const auto chosen =
+                services_.dialogs.showOpen(ListDialog("現在のリストに追加するリスト"))) {
             AppendListFile(*chosen);
         }
     } catch (const PlatformError&) {
@@ -156,7 +162,8 @@ void ListFiles::OpenListAtStartup(std::string path) {
     path = path::WithoutTrailingBackslash(path);
     if (text::LCase(text::Right(path, 4)) != ".txt") {
         services_.messages.show(
-            path + "は開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\n" + CheckSettings,
+            path + "は開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\n" +
+                CheckSettings,
             captions::Error, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
@@ -164,6 +171,7 @@ void ListFiles::OpenListAtStartup(std::string path) {
     if (services_.files.fileExists(path) && ReadIntoList(path, false) != ReadOutcome::Unreadable) {
         return;
     }
-    services_.messages.show(path + "を開けません。\r\nあるいはファイルが存在しません。\r\n" + CheckSettings,
-                            captions::Error, MessageIcon::Exclamation, MessageButtons::Ok);
+    services_.messages.show(
+        path + "を開けません。\r\nあるいはファイルが存在しません。\r\n" + CheckSettings,
+        captions::Error, MessageIcon::Exclamation, MessageButtons::Ok);
 }

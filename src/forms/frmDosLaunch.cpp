@@ -62,11 +62,15 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
     chbAdd.onKeyDown = [this](int key, int shift) { chbAdd_KeyDown(key, shift); };
     txtCommand.onChange = [this] { txtCommand_Change(); };
     txtCommand.onMouseDown = [this](int button) { txtCommand_MouseDown(button); };
-    txtCommand.onDropFiles = [this](const std::vector<std::string>& paths) { txtCommand_OLEDragDrop(paths); };
+    txtCommand.onDropFiles = [this](const std::vector<std::string>& paths) {
+        txtCommand_OLEDragDrop(paths);
+    };
     txtCD.onChange = [this] { txtCD_Change(); };
     tmrCD.onTimer = [this] { tmrCD_Timer(); };
     tmrDosDirectory.onTimer = [this] { tmrDosDirectory_Timer(); };
-    lstCommand.onDropFiles = [this](const std::vector<std::string>& paths) { lstCommand_OLEDragDrop(paths); };
+    lstCommand.onDropFiles = [this](const std::vector<std::string>& paths) {
+        lstCommand_OLEDragDrop(paths);
+    };
     form_->onResize = [this] { Form_Resize(); };
     form_->onMenu = [this](int id) { Form_Menu(id); };
 }
@@ -90,8 +94,8 @@ void frmDosLaunch::Form_Load() {
     const unsigned long platformId = platform_.system.platformId();
     if (platformId != PlatformWin9x && platformId != PlatformNT) {
         startedOk_ = false;
-        platform_.messages.show(UnsupportedOsMessage, captions::MainWindow, MessageIcon::Exclamation,
-                                MessageButtons::Ok);
+        platform_.messages.show(UnsupportedOsMessage, captions::MainWindow,
+                                MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
     prompt_.SetIsNT(platformId == PlatformNT);
@@ -113,13 +117,15 @@ void frmDosLaunch::LoadSettings() {
     const std::string folder = path::WithTrailingBackslash(programFolder);
     shared_.CurrentDir = values.CD.empty() ? folder : values.CD;
     const std::string tested = path::WithoutTrailingBackslash(shared_.CurrentDir);
-    if (!platform_.files.directoryExists(tested) && !platform_.files.fileExists(tested)) shared_.CurrentDir = folder;
+    if (!platform_.files.directoryExists(tested) && !platform_.files.fileExists(tested))
+        shared_.CurrentDir = folder;
     shared_.EnterKey = values.EnterKey;
     ApplyEnterKey();
-    const TwipsSize size =
-        FitWindowSize(values.Width, values.Height, form_->workAreaTwips(), form_->minimumSizeTwips());
+    const TwipsSize size = FitWindowSize(values.Width, values.Height, form_->workAreaTwips(),
+                                         form_->minimumSizeTwips());
     form_->setSizeTwips(size.width, size.height);
-    if (values.LoadList && !values.PathOfList.empty()) listFiles_.OpenListAtStartup(values.PathOfList);
+    if (values.LoadList && !values.PathOfList.empty())
+        listFiles_.OpenListAtStartup(values.PathOfList);
 }
 
 void frmDosLaunch::SaveSettings() {
@@ -132,7 +138,8 @@ void frmDosLaunch::SaveSettings() {
     values.EnterKey = shared_.EnterKey;
     values.Width = form_->widthTwips();
     values.Height = form_->heightTwips();
-    settings::Write(platform_.profile, settings::SettingsFilePath(platform_.system.programFolder()), values);
+    settings::Write(platform_.profile, settings::SettingsFilePath(platform_.system.programFolder()),
+                    values);
 }
 
 void frmDosLaunch::ApplyEnterKey() {
@@ -273,24 +280,59 @@ void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths)
 
 void frmDosLaunch::Form_Menu(int id) {
     switch (id) {
-        case ids::mnuNew: mnuNew_Click(); break;
-        case ids::mnuOpen: mnuOpen_Click(); break;
-        case ids::mnuAddAnother: mnuAddAnother_Click(); break;
-        case ids::mnuSave: mnuSave_Click(); break;
-        case ids::mnuSaveAs: mnuSaveAs_Click(); break;
-        case ids::mnuExit: mnuExit_Click(); break;
-        case ids::mnuUndo: mnuUndo_Click(); break;
-        case ids::mnuRedo: mnuRedo_Click(); break;
-        case ids::mnuCut: mnuCut_Click(); break;
-        case ids::mnuCopy: mnuCopy_Click(); break;
-        case ids::mnuPaste: mnuPaste_Click(); break;
-        case ids::mnuDelete: mnuDelete_Click(); break;
-        case ids::cmdMove: cmdMove_Click(); break;
-        case ids::mnuSetting: mnuSetting_Click(); break;
-        case ids::mnuViewHelp: mnuViewHelp_Click(); break;
-        case ids::mnuAbout: mnuAbout_Click(); break;
-        case ids::mnuSite: mnuSite_Click(); break;
-        default: break;
+    case ids::mnuNew:
+        mnuNew_Click();
+        break;
+    case ids::mnuOpen:
+        mnuOpen_Click();
+        break;
+    case ids::mnuAddAnother:
+        mnuAddAnother_Click();
+        break;
+    case ids::mnuSave:
+        mnuSave_Click();
+        break;
+    case ids::mnuSaveAs:
+        mnuSaveAs_Click();
+        break;
+    case ids::mnuExit:
+        mnuExit_Click();
+        break;
+    case ids::mnuUndo:
+        mnuUndo_Click();
+        break;
+    case ids::mnuRedo:
+        mnuRedo_Click();
+        break;
+    case ids::mnuCut:
+        mnuCut_Click();
+        break;
+    case ids::mnuCopy:
+        mnuCopy_Click();
+        break;
+    case ids::mnuPaste:
+        mnuPaste_Click();
+        break;
+    case ids::mnuDelete:
+        mnuDelete_Click();
+        break;
+    case ids::cmdMove:
+        cmdMove_Click();
+        break;
+    case ids::mnuSetting:
+        mnuSetting_Click();
+        break;
+    case ids::mnuViewHelp:
+        mnuViewHelp_Click();
+        break;
+    case ids::mnuAbout:
+        mnuAbout_Click();
+        break;
+    case ids::mnuSite:
+        mnuSite_Click();
+        break;
+    default:
+        break;
     }
 }
 
@@ -348,8 +390,8 @@ void frmDosLaunch::mnuPaste_Click() {
 void frmDosLaunch::mnuDelete_Click() { list_.Remove(list_.Selected()); }
 
 void frmDosLaunch::mnuSetting_Click() {
-    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system}, shared_,
-                      [this] { ApplyEnterKey(); });
+    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system},
+                      shared_, [this] { ApplyEnterKey(); });
     options.ShowModal(*form_);
 }
 
@@ -361,9 +403,10 @@ void frmDosLaunch::cmdMove_Click() {
         return;
     }
     shared_.DirectoryShown = true;
-    directory_ = std::make_unique<frmDirectory>(
-        frmDirectory::Services{platform_.forms, platform_.files, platform_.messages, platform_.system},
-        shared_, *this);
+    directory_ =
+        std::make_unique<frmDirectory>(frmDirectory::Services{platform_.forms, platform_.files,
+                                                              platform_.messages, platform_.system},
+                                       shared_, *this);
     directory_->Show();
 }
 

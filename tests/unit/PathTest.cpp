@@ -1,6 +1,6 @@
-#include "text/Path.h"
-
 #include <gtest/gtest.h>
+
+#include "text/Path.h"
 
 using namespace path;
 
@@ -12,11 +12,11 @@ TEST(Path, DriveLetters) {
         const char* drive;
     };
     const Case cases[] = {
-        {"C:", true, true, "C"},          {"c:\\work", true, false, "c"},
-        {"C:\\", true, false, "C"},       {"1:\\x", false, false, "1"},
-        {":", false, false, ""},          {"\\\\server\\share", false, false, "\\\\server\\share"},
-        {"", false, false, ""},           {"C", false, false, "C"},
-        {"ab:\\x", false, false, "ab"},   {"Z:x:y", true, false, "Z"},
+        {"C:", true, true, "C"},        {"c:\\work", true, false, "c"},
+        {"C:\\", true, false, "C"},     {"1:\\x", false, false, "1"},
+        {":", false, false, ""},        {"\\\\server\\share", false, false, "\\\\server\\share"},
+        {"", false, false, ""},         {"C", false, false, "C"},
+        {"ab:\\x", false, false, "ab"}, {"Z:x:y", true, false, "Z"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(HasDriveLetter(c.path), c.hasDriveLetter) << c.path;
@@ -94,8 +94,8 @@ TEST(Path, APathThePromptWouldSplitIsQuoted) {
     for (const char* plain : {"C:\\Work", "a.txt", "C:\\a-b_c~1\\x@y#z$%.txt", "日本語.txt"}) {
         EXPECT_EQ(QuotedForPrompt(plain), plain);
     }
-    for (const char* special : {"C:\\Program Files", "C:\\R&D\\build.bat", "a(1).txt", "[x]", "{y}", "a^b",
-                                "a=b", "a;b", "a!b", "it's", "a+b", "a,b", "a`b"}) {
+    for (const char* special : {"C:\\Program Files", "C:\\R&D\\build.bat", "a(1).txt", "[x]", "{y}",
+                                "a^b", "a=b", "a;b", "a!b", "it's", "a+b", "a,b", "a`b"}) {
         EXPECT_EQ(QuotedForPrompt(special), std::string("\"") + special + "\"") << special;
     }
 }
