@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     Win32PromptLauncher launcher;
     std::unique_ptr<PromptProcess> prompt;
     try {
-        prompt = launcher.start("cmd.exe", folder);
+        prompt = launcher.start(SystemPrompt::Cmd, folder);
     } catch (const PlatformError& error) {
         std::fprintf(stderr, "cannot start cmd.exe: %s\n", error.what());
         return 1;

@@ -29,7 +29,8 @@ void SortByKey(std::vector<std::string>& texts, std::vector<std::string>& keys) 
 }
 }  // namespace
 
-CommandList::CommandList(ListBox& view, Collation& collation) : view_(view), collation_(collation) {}
+CommandList::CommandList(ListBox& view, Collation& collation)
+    : view_(view), collation_(collation) {}
 
 int CommandList::Find(const std::string& text) const {
     // An exact match sits among the entries equal to it without regard to letter case.

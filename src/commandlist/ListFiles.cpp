@@ -13,6 +13,9 @@ constexpr const char* CheckSettings = "ツールの環境設定をご確認く�
 constexpr const char* UnreadableQuestion =
     "は、読み込めない文字を含んでいたため、その文字を置き換えて表示しています。\r\n"
     "上書き保存すると、元の文字は失われます。上書き保存しますか？";
+constexpr const char* TooLargeMessage =
+    "は大きすぎるため開けません。\r\nリストファイルは 64 MB までです。";
+static_assert(MaxListFileBytes == 64 * 1024 * 1024, "the message names the limit");
 }  // namespace
 
 ListFiles::ListFiles(CommandList& list, const ListFileServices& services)
@@ -20,14 +23,17 @@ ListFiles::ListFiles(CommandList& list, const ListFileServices& services)
 
 ListFiles::Confirm ListFiles::ConfirmSaveList() {
     if (!list_.Modified() || list_.Count() == 0) return Confirm::Proceed;
-    const std::string question = listFilePath_.empty()
-                                     ? std::string("現在のリストを保存しますか？")
-                                     : listFilePath_ + "は更新されています。\r\n上書き保存しますか？";
+    const std::string question =
+        listFilePath_.empty() ? std::string("現在のリストを保存しますか？")
+                              : listFilePath_ + "は更新されています。\r\n上書き保存しますか？";
     switch (services_.messages.show(question, ConfirmTitle, MessageIcon::Question,
                                     MessageButtons::YesNoCancel)) {
-        case MessageResult::Yes: return SaveList(listFilePath_) ? Confirm::Proceed : Confirm::Abort;
-        case MessageResult::No: return Confirm::Proceed;
-        default: return Confirm::Abort;
+    case MessageResult::Yes:
+        return SaveList(listFilePath_) ? Confirm::Proceed : Confirm::Abort;
+    case MessageResult::No:
+        return Confirm::Proceed;
+    default:
+        return Confirm::Abort;
     }
 }
 
@@ -60,7 +66,8 @@ bool ListFiles::SaveList(const std::string& path) {
 
 bool ListFiles::MayOverwriteUnreadableFile(const std::string& path) {
     if (!fileUnreadable_ || text::UCase(path) != text::UCase(listFilePath_)) return true;
-    return services_.messages.show(path + UnreadableQuestion, ConfirmTitle, MessageIcon::Exclamation,
+    return services_.messages.show(path + UnreadableQuestion, ConfirmTitle,
+                                   MessageIcon::Exclamation,
                                    MessageButtons::YesNo) == MessageResult::Yes;
 }
 
@@ -87,7 +94,8 @@ bool ListFiles::SaveListAs() {
 
 std::string ListFiles::ListDialogFolder() {
     const auto folder = path::FolderOf(listFilePath_);
-    if (folder && services_.files.directoryExists(*folder)) return path::WithTrailingBackslash(*folder);
+    if (folder && services_.files.directoryExists(*folder))
+        return path::WithTrailingBackslash(*folder);
     return path::WithTrailingBackslash(services_.system.programFolder());
 }
 
@@ -110,7 +118,8 @@ void ListFiles::OpenList() {
 
 void ListFiles::AppendList() {
     try {
-        if (const auto chosen = services_.dialogs.showOpen(ListDialog("現在のリストに追加するリスト"))) {
+        if (const auto chosen =
+                services_.dialogs.showOpen(ListDialog("現在のリストに追加するリスト"))) {
             AppendListFile(*chosen);
         }
     } catch (const PlatformError&) {
@@ -118,41 +127,51 @@ void ListFiles::AppendList() {
     }
 }
 
-std::optional<listfile::Contents> ListFiles::ReadContents(const std::string& path) {
+ListFiles::ReadOutcome ListFiles::ReadIntoList(const std::string& path, bool append) {
+    listfile::Contents contents;
     try {
-        return listfile::Decode(services_.files.readFile(path), services_.codePage);
+        contents =
+            listfile::Decode(services_.files.readFile(path, MaxListFileBytes), services_.codePage);
+    } catch (const FileTooLarge&) {
+        services_.messages.show(path + TooLargeMessage, captions::Error, MessageIcon::Exclamation,
+                                MessageButtons::Ok);
+        return ReadOutcome::TooLarge;
     } catch (const PlatformError&) {
-        return std::nullopt;
+        return ReadOutcome::Unreadable;
     }
+    if (append) {
+        list_.Append(contents.entries);
+        return ReadOutcome::Read;
+    }
+    list_.Load(contents.entries);
+    listFilePath_ = path;
+    encoding_ = contents.encoding;
+    fileUnreadable_ = !contents.lossless;
+    return ReadOutcome::Read;
 }
 
 bool ListFiles::ReadListFile(const std::string& path) {
-    // The whole file is read before the list is touched: a file that cannot be read changes nothing.
-    const auto contents = ReadContents(path);
-    if (!contents) return false;
-    list_.Load(contents->entries);
-    listFilePath_ = path;
-    encoding_ = contents->encoding;
-    fileUnreadable_ = !contents->lossless;
-    return true;
+    return ReadIntoList(path, false) == ReadOutcome::Read;
 }
 
 bool ListFiles::AppendListFile(const std::string& path) {
-    const auto contents = ReadContents(path);
-    if (!contents) return false;
-    list_.Append(contents->entries);
-    return true;
+    return ReadIntoList(path, true) == ReadOutcome::Read;
 }
 
 void ListFiles::OpenListAtStartup(std::string path) {
     path = path::WithoutTrailingBackslash(path);
     if (text::LCase(text::Right(path, 4)) != ".txt") {
         services_.messages.show(
-            path + "は開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\n" + CheckSettings,
+            path + "は開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\n" +
+                CheckSettings,
             captions::Error, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
-    if (services_.files.fileExists(path) && ReadListFile(path)) return;
-    services_.messages.show(path + "を開けません。\r\nあるいはファイルが存在しません。\r\n" + CheckSettings,
-                            captions::Error, MessageIcon::Exclamation, MessageButtons::Ok);
+    // A file too large has been reported as such.
+    if (services_.files.fileExists(path) && ReadIntoList(path, false) != ReadOutcome::Unreadable) {
+        return;
+    }
+    services_.messages.show(
+        path + "を開けません。\r\nあるいはファイルが存在しません。\r\n" + CheckSettings,
+        captions::Error, MessageIcon::Exclamation, MessageButtons::Ok);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct ListFileServices {
     SystemInfo& system;
 };
 
+// The largest list file the program reads: beyond it a list box and the text conversions would
+// crawl or outgrow their 32-bit counts, so a larger file is refused with a message instead.
+inline constexpr std::uint64_t MaxListFileBytes = std::uint64_t{64} << 20;
+
 // The File menu's commands on the command list: new, open, append, save, save as, the save
 // question, and the list opened at start-up. Knows which file the list was read from or saved to.
 class ListFiles {
@@ -38,8 +43,9 @@ public:
     // Opens the list file named in the settings at start-up, reporting a wrong name.
     void OpenListAtStartup(std::string path);
     // Replaces the list with the file's lines; false (and nothing changed) when it cannot be read.
+    // A file over MaxListFileBytes is reported to the user.
     bool ReadListFile(const std::string& path);
-    // Adds the file's lines that the list does not hold yet.
+    // Adds the file's lines that the list does not hold yet; the same rules.
     bool AppendListFile(const std::string& path);
     // The folder the list dialogs start in.
     std::string ListDialogFolder();
@@ -47,7 +53,9 @@ public:
     const std::string& ListFilePath() const { return listFilePath_; }
 
 private:
-    std::optional<listfile::Contents> ReadContents(const std::string& path);
+    enum class ReadOutcome { Read, Unreadable, TooLarge };
+    // Reads the whole file before the list is touched, then loads or appends its entries.
+    ReadOutcome ReadIntoList(const std::string& path, bool append);
     FileDialogOptions ListDialog(const std::string& title);
     // Saving over the file the list was read from, when that file could not be read without loss,
     // first asks; false when the user declined.

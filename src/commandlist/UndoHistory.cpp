@@ -14,6 +14,7 @@ void UndoHistory::Record(const std::string& text, int caret) {
         suppress_ = false;
         return;
     }
+    if (text == entries_[static_cast<std::size_t>(count_ - depth_ - 1)].text) return;
     // Undone entries are discarded, however many steps were taken back.
     if (depth_ >= 1) {
         count_ -= depth_;

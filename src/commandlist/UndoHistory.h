@@ -4,8 +4,8 @@
 #include <string>
 
 // The command text box's undo history: the last 100 texts, each with the caret position it
-// was recorded with. Undo and Redo move through it; a change recorded after undoing discards
-// the undone entries.
+// was recorded with (as the box reports it, in its own units). Undo and Redo move through it; a
+// change recorded after undoing discards the undone entries.
 class UndoHistory {
 public:
     static constexpr int Capacity = 100;
@@ -21,7 +21,8 @@ public:
     // One entry holding the empty text, nothing undone.
     void Reset();
     // The box changed to text with the caret at caret. A change caused by Undo or Redo
-    // itself is not recorded (see Suppress).
+    // itself is not recorded (see Suppress), nor one that leaves the text as the entry on
+    // display holds it (the program emptying an empty box), so every Undo shows a change.
     void Record(const std::string& text, int caret);
     // The entry to show after one step back, or nothing at the oldest entry.
     std::optional<Entry> Undo();

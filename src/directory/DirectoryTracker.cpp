@@ -48,7 +48,8 @@ void DirectoryTracker::TrackCdCommand(const std::string& line) {
         RememberDirectory(tracked_.CurrentDrive, tracked_.CurrentDir);
         Show();
     }
-    if (outcome.OtherDrive) RememberDirectory(outcome.OtherDrive->first, outcome.OtherDrive->second);
+    if (outcome.OtherDrive)
+        RememberDirectory(outcome.OtherDrive->first, outcome.OtherDrive->second);
 }
 
 void DirectoryTracker::ChangedTo(const std::string& directory) {

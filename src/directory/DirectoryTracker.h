@@ -19,7 +19,8 @@ public:
         std::string& CurrentDrive;
     };
     // show puts the tracked directory into the current-directory box.
-    DirectoryTracker(Tracked tracked, FileSystem& files, std::function<void(const std::string&)> show);
+    DirectoryTracker(Tracked tracked, FileSystem& files,
+                     std::function<void(const std::string&)> show);
 
     // A new prompt starts in directory. A new prompt starts every other drive at its root, so the
     // directories remembered for the old prompt are forgotten.

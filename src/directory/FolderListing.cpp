@@ -8,18 +8,34 @@ namespace listing {
 
 namespace {
 std::string Indent(std::size_t level) { return std::string(level * 2, ' '); }
+
+// What the drive list shows in brackets after a drive's letter; empty for nothing.
+std::string DriveName(FileSystem& files, const std::string& letter) {
+    switch (files.driveKind(letter)) {
+    case DriveKind::Fixed:
+    case DriveKind::RamDisk:
+        try {
+            return files.volumeLabel(letter);
+        } catch (const PlatformError&) {
+            return {};  // not ready: the letter alone
+        }
+    case DriveKind::Remote:
+        return files.connectionName(letter).value_or(std::string());
+    case DriveKind::Removable:
+    case DriveKind::CdRom:
+    case DriveKind::Unknown:
+        break;
+    }
+    return {};
+}
 }  // namespace
 
 std::vector<std::string> DriveEntries(FileSystem& files) {
     std::vector<std::string> entries;
     for (const std::string& letter : files.drives()) {
         std::string entry = text::LCase(letter) + ":";
-        try {
-            const std::string label = files.volumeLabel(letter);
-            if (!label.empty()) entry += " [" + label + "]";
-        } catch (const PlatformError&) {
-            // A drive without media is listed by its letter alone.
-        }
+        const std::string name = DriveName(files, letter);
+        if (!name.empty()) entry += " [" + name + "]";
         entries.push_back(entry);
     }
     return entries;

@@ -7,8 +7,11 @@
 // What the directory browser's three lists show.
 namespace listing {
 
-// One entry per drive: the letter in lower case, a colon, and the volume label in brackets
-// when the drive is ready and has one ("c: [SYSTEM]").
+// One entry per drive: the letter in lower case, a colon, and in brackets what names the drive
+// when the list can know it without waiting: the volume label of a fixed drive that is ready
+// and has one ("c: [SYSTEM]"), the share of a network drive ("z: [\\server\share]"). A
+// removable or CD drive shows its letter alone: asking for its label could spin it up or wait
+// for media, and a network drive's label would be asked of a server that may not answer.
 std::vector<std::string> DriveEntries(FileSystem& files);
 
 // A folder list in the classic manner: the folder's ancestors from the root down to the

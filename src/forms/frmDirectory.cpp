@@ -8,6 +8,7 @@
 namespace {
 constexpr const char* NotReadyMessage = "デバイスの準備ができていません";
 constexpr const char* NoFileMessage = "ファイルが選択されていません";
+constexpr int KeyReturn = 13;
 
 FormSpec frmDirectoryForm() {
     FormSpec form;
@@ -19,7 +20,10 @@ FormSpec frmDirectoryForm() {
     form.sizable = false;
     form.controls = {
         {"drvChange", ControlKind::ComboBox, "", {0, 120, 3015, 300}, "", 0, {}, ids::drvChange},
-        {"dirChange", ControlKind::ListBox, "", {0, 480, 3015, 3450}, "", 1, {}, ids::dirChange},
+        // Enter in the folder list opens the selected folder, as a double-click does; the open
+        // folder and its ancestors show an open folder, its subfolders a closed one.
+        {"dirChange", ControlKind::ListBox, "", {0, 480, 3015, 3450}, "", 1, {}, ids::dirChange,
+         StyleTakesEnter | StyleItemImages},
         {"filChange", ControlKind::ListBox, "", {3030, 240, 3010, 3690}, "", 2, {}, ids::filChange},
         {"optCD", ControlKind::OptionButton, "カレントディレクトリの移動(&M)", {120, 250, 2655, 180}, "Frame1", 3, {},
          ids::optCD},
@@ -55,6 +59,7 @@ frmDirectory::frmDirectory(const Services& services, mdlDos& shared, MainWindowA
     form_->onQueryUnload = [this] { return Form_QueryUnload(); };
     drvChange.onChange = [this] { drvChange_Change(); };
     dirChange.onDblClick = [this] { dirChange_DblClick(); };
+    dirChange.onKeyDown = [this](int key, int shift) { dirChange_KeyDown(key, shift); };
     filChange.onDblClick = [this] { filChange_DblClick(); };
     cmdOk.onClick = [this] { cmdOk_Click(); };
     cmdCancel.onClick = [this] { cmdCancel_Click(); };
@@ -106,7 +111,12 @@ void frmDirectory::SetFolder(const std::string& path) {
     folders_ = std::move(view);
     path_ = folders_.entries[static_cast<std::size_t>(folders_.current)].path;
     dirChange.clear();
-    for (const auto& entry : folders_.entries) dirChange.addItem(entry.shown);
+    for (std::size_t i = 0; i < folders_.entries.size(); ++i) {
+        dirChange.addItem(folders_.entries[i].shown);
+        const bool onThePath = static_cast<int>(i) <= folders_.current;
+        dirChange.setItemImage(static_cast<int>(i),
+                               onThePath ? ItemImage::OpenFolder : ItemImage::ClosedFolder);
+    }
     dirChange.setListIndex(folders_.current);
     filChange.clear();
     for (const std::string& name : names) filChange.addItem(name);
@@ -131,6 +141,10 @@ void frmDirectory::dirChange_DblClick() {
     } catch (const PlatformError&) {
         // A folder that went away: the lists stay as they are.
     }
+}
+
+void frmDirectory::dirChange_KeyDown(int keyCode, int /*shift*/) {
+    if (keyCode == KeyReturn) dirChange_DblClick();
 }
 
 void frmDirectory::filChange_DblClick() { filChange.setListIndex(-1); }

@@ -35,6 +35,7 @@ private:
     bool Form_QueryUnload();
     void drvChange_Change();
     void dirChange_DblClick();
+    void dirChange_KeyDown(int keyCode, int shift);
     void filChange_DblClick();
     void cmdOk_Click();
     void cmdCancel_Click();
@@ -64,5 +65,7 @@ private:
     CheckBox& chbAdd;
 
     listing::FolderView folders_;
-    std::string path_;  // the folder the folder and file lists show
+    // The open folder: the one the folder and file lists show, and the one OK acts on, whatever
+    // entry of the folder list is selected.
+    std::string path_;
 };

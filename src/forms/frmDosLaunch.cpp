@@ -63,11 +63,15 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
     chbAdd.onKeyDown = [this](int key, int shift) { chbAdd_KeyDown(key, shift); };
     txtCommand.onChange = [this] { txtCommand_Change(); };
     txtCommand.onMouseDown = [this](int button) { txtCommand_MouseDown(button); };
-    txtCommand.onDropFiles = [this](const std::vector<std::string>& paths) { txtCommand_OLEDragDrop(paths); };
+    txtCommand.onDropFiles = [this](const std::vector<std::string>& paths) {
+        txtCommand_OLEDragDrop(paths);
+    };
     txtCD.onChange = [this] { txtCD_Change(); };
     tmrCD.onTimer = [this] { tmrCD_Timer(); };
     tmrDosDirectory.onTimer = [this] { tmrDosDirectory_Timer(); };
-    lstCommand.onDropFiles = [this](const std::vector<std::string>& paths) { lstCommand_OLEDragDrop(paths); };
+    lstCommand.onDropFiles = [this](const std::vector<std::string>& paths) {
+        lstCommand_OLEDragDrop(paths);
+    };
     form_->onResize = [this] { Form_Resize(); };
     form_->onMenu = [this](int id) { Form_Menu(id); };
 }
@@ -91,8 +95,8 @@ void frmDosLaunch::Form_Load() {
     const unsigned long platformId = platform_.system.platformId();
     if (platformId != PlatformWin9x && platformId != PlatformNT) {
         startedOk_ = false;
-        platform_.messages.show(UnsupportedOsMessage, captions::MainWindow, MessageIcon::Exclamation,
-                                MessageButtons::Ok);
+        platform_.messages.show(UnsupportedOsMessage, captions::MainWindow,
+                                MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
     prompt_.SetIsNT(platformId == PlatformNT);
@@ -116,13 +120,15 @@ void frmDosLaunch::LoadSettings() {
     const std::string folder = path::WithTrailingBackslash(programFolder);
     shared_.CurrentDir = values.CD.empty() ? folder : values.CD;
     const std::string tested = path::WithoutTrailingBackslash(shared_.CurrentDir);
-    if (!platform_.files.directoryExists(tested) && !platform_.files.fileExists(tested)) shared_.CurrentDir = folder;
+    if (!platform_.files.directoryExists(tested) && !platform_.files.fileExists(tested))
+        shared_.CurrentDir = folder;
     shared_.EnterKey = values.EnterKey;
     ApplyEnterKey();
-    const TwipsSize size =
-        FitWindowSize(values.Width, values.Height, form_->workAreaTwips(), form_->minimumSizeTwips());
+    const TwipsSize size = FitWindowSize(values.Width, values.Height, form_->workAreaTwips(),
+                                         form_->minimumSizeTwips());
     form_->setSizeTwips(size.width, size.height);
-    if (values.LoadList && !values.PathOfList.empty()) listFiles_.OpenListAtStartup(values.PathOfList);
+    if (values.LoadList && !values.PathOfList.empty())
+        listFiles_.OpenListAtStartup(values.PathOfList);
 }
 
 void frmDosLaunch::SaveSettings() {
@@ -135,7 +141,8 @@ void frmDosLaunch::SaveSettings() {
     values.EnterKey = shared_.EnterKey;
     values.Width = form_->widthTwips();
     values.Height = form_->heightTwips();
-    settings::Write(platform_.profile, settings::SettingsFilePath(platform_.system.programFolder()), values);
+    settings::Write(platform_.profile, settings::SettingsFilePath(platform_.system.programFolder()),
+                    values);
 }
 
 void frmDosLaunch::ApplyEnterKey() {
@@ -232,7 +239,7 @@ void frmDosLaunch::AppendToCommand(const std::string& text) {
 
 void frmDosLaunch::ReturnToCommand() {
     form_->activate();
-    txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
+    txtCommand.moveCaretToEnd();
 }
 
 void frmDosLaunch::lstCommand_DblClick() {
@@ -269,31 +276,66 @@ void frmDosLaunch::txtCommand_MouseDown(int button) {
 void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths) {
     if (paths.empty() || paths.back().empty()) return;
     txtCommand.setText(txtCommand.text() + path::QuotedForPrompt(paths.back()));
-    txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
+    txtCommand.moveCaretToEnd();
 }
 
 // ---- Menus and toolbar ----
 
 void frmDosLaunch::Form_Menu(int id) {
     switch (id) {
-        case ids::mnuNew: mnuNew_Click(); break;
-        case ids::mnuOpen: mnuOpen_Click(); break;
-        case ids::mnuAddAnother: mnuAddAnother_Click(); break;
-        case ids::mnuSave: mnuSave_Click(); break;
-        case ids::mnuSaveAs: mnuSaveAs_Click(); break;
-        case ids::mnuExit: mnuExit_Click(); break;
-        case ids::mnuUndo: mnuUndo_Click(); break;
-        case ids::mnuRedo: mnuRedo_Click(); break;
-        case ids::mnuCut: mnuCut_Click(); break;
-        case ids::mnuCopy: mnuCopy_Click(); break;
-        case ids::mnuPaste: mnuPaste_Click(); break;
-        case ids::mnuDelete: mnuDelete_Click(); break;
-        case ids::cmdMove: cmdMove_Click(); break;
-        case ids::mnuSetting: mnuSetting_Click(); break;
-        case ids::mnuViewHelp: mnuViewHelp_Click(); break;
-        case ids::mnuAbout: mnuAbout_Click(); break;
-        case ids::mnuSite: mnuSite_Click(); break;
-        default: break;
+    case ids::mnuNew:
+        mnuNew_Click();
+        break;
+    case ids::mnuOpen:
+        mnuOpen_Click();
+        break;
+    case ids::mnuAddAnother:
+        mnuAddAnother_Click();
+        break;
+    case ids::mnuSave:
+        mnuSave_Click();
+        break;
+    case ids::mnuSaveAs:
+        mnuSaveAs_Click();
+        break;
+    case ids::mnuExit:
+        mnuExit_Click();
+        break;
+    case ids::mnuUndo:
+        mnuUndo_Click();
+        break;
+    case ids::mnuRedo:
+        mnuRedo_Click();
+        break;
+    case ids::mnuCut:
+        mnuCut_Click();
+        break;
+    case ids::mnuCopy:
+        mnuCopy_Click();
+        break;
+    case ids::mnuPaste:
+        mnuPaste_Click();
+        break;
+    case ids::mnuDelete:
+        mnuDelete_Click();
+        break;
+    case ids::cmdMove:
+        cmdMove_Click();
+        break;
+    case ids::mnuSetting:
+        mnuSetting_Click();
+        break;
+    case ids::mnuViewHelp:
+        mnuViewHelp_Click();
+        break;
+    case ids::mnuAbout:
+        mnuAbout_Click();
+        break;
+    case ids::mnuSite:
+        mnuSite_Click();
+        break;
+    default:
+        break;
     }
 }
 
@@ -351,8 +393,8 @@ void frmDosLaunch::mnuPaste_Click() {
 void frmDosLaunch::mnuDelete_Click() { list_.Remove(list_.Selected()); }
 
 void frmDosLaunch::mnuSetting_Click() {
-    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system}, shared_,
-                      [this] { ApplyEnterKey(); });
+    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system},
+                      shared_, [this] { ApplyEnterKey(); });
     options.ShowModal(*form_);
 }
 
@@ -364,9 +406,10 @@ void frmDosLaunch::cmdMove_Click() {
         return;
     }
     shared_.DirectoryShown = true;
-    directory_ = std::make_unique<frmDirectory>(
-        frmDirectory::Services{platform_.forms, platform_.files, platform_.messages, platform_.system},
-        shared_, *this);
+    directory_ =
+        std::make_unique<frmDirectory>(frmDirectory::Services{platform_.forms, platform_.files,
+                                                              platform_.messages, platform_.system},
+                                       shared_, *this);
     directory_->Show();
 }
 

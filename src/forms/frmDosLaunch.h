@@ -35,7 +35,8 @@ public:
     // Public methods the dialogs act through.
     void SendAndDo(const std::string& strSend);
     void AddToList(const std::string& strItem) override;
-    void ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList) override;
+    void ChangeDirectory(const std::string& CDrive, const std::string& CDirectory,
+                         bool AddList) override;
     void AppendToCommand(const std::string& text) override;
     void ReturnToCommand() override;
 

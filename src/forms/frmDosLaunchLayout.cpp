@@ -77,7 +77,7 @@ FormSpec frmDosLaunchForm() {
     form.sizable = true;
     form.controls = {
         {"txtCommand", ControlKind::TextBox, "", {0, 3720, 4455, 915}, "", 0, CommandFont,
-         ids::txtCommand, StyleMultiLine | StyleVScroll},
+         ids::txtCommand, StyleMultiLine | StyleVScroll | StyleAcceptsFiles},
         {"fraButtons", ControlKind::Frame, "", {120, 4680, 4220, 765}, "", 1, {}, ids::fraButtons,
          StyleNoCaption},
         {"chbAdd", ControlKind::CheckBox, "入力時や実行時にリストに追加する(&A)", {480, 60, 3700, 180},

@@ -18,7 +18,8 @@ constexpr int DirectoryCatchUpReads = 20;
 // The longest command line the prompt takes, in UTF-16 units.
 constexpr std::size_t LongestCommandLine = 8191;
 constexpr const char* TooLongMessage =
-    "コマンドが長すぎるため入力できません。\r\nコマンドプロンプトに入力できるのは 8191 文字までです。";
+    "コマンドが長すぎるため入力できません。\r\nコマンドプロンプトに入力できるのは 8191 "
+    "文字までです。";
 }  // namespace
 
 // ---- The prompt process ----
@@ -172,15 +173,21 @@ bool frmDosLaunch::InputToDos(const std::string& text) {
 
 void frmDosLaunch::TrackDirectory(const InputState::Tracking& tracking) {
     switch (tracking.kind) {
-        case InputState::Tracking::Kind::CdCommand: tracker_.TrackCdCommand(tracking.argument); break;
-        case InputState::Tracking::Kind::DriveChange: tracker_.SwitchDrive(tracking.argument); break;
-        case InputState::Tracking::Kind::None: break;
+    case InputState::Tracking::Kind::CdCommand:
+        tracker_.TrackCdCommand(tracking.argument);
+        break;
+    case InputState::Tracking::Kind::DriveChange:
+        tracker_.SwitchDrive(tracking.argument);
+        break;
+    case InputState::Tracking::Kind::None:
+        break;
     }
 }
 
 // ---- Where the prompt stands ----
 
-void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string& CDirectory, bool AddList) {
+void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string& CDirectory,
+                                   bool AddList) {
     if (!CheckDosAlive()) return;
     try {
         const std::string saved = prompt_.SaveClipboard();
@@ -201,7 +208,7 @@ void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string&
             AddToList(cdLine);
         }
         txtCD.setText(CDirectory);
-        txtCommand.setSelStart(static_cast<int>(text::Utf16Length(txtCommand.text())));
+        txtCommand.moveCaretToEnd();
         CatchUpWithPrompt();
         form_->activate();
     } catch (const PlatformError&) {

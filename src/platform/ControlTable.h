@@ -33,6 +33,9 @@ enum ControlStyle : unsigned {
     StyleReadOnly = 1u << 4,
     StyleNoCaption = 1u << 5,
     StyleAcceptsFiles = 1u << 6,  // a drop target for files from the shell
+    // Enter reaches the control (its onKeyDown) instead of pressing the default button.
+    StyleTakesEnter = 1u << 7,
+    StyleItemImages = 1u << 8,  // a list that shows a small image before each entry
 };
 
 struct TwipsSize {

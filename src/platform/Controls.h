@@ -41,6 +41,9 @@ public:
     virtual void setSelStart(int position) = 0;
     virtual int selLength() const = 0;
     virtual void setSelLength(int length) = 0;
+    // Puts the caret after the last character, nothing selected. The program never counts
+    // positions itself: its texts are UTF-8, the control counts UTF-16 units.
+    virtual void moveCaretToEnd() = 0;
     // The selected text; setting it replaces the selection (or inserts at the caret).
     virtual std::string selText() const = 0;
     virtual void setSelText(const std::string& text) = 0;
@@ -52,6 +55,9 @@ public:
     // Files or folders dropped from the shell, in order. Only file lists are accepted.
     std::function<void(const std::vector<std::string>& paths)> onDropFiles;
 };
+
+// The image a list declared with StyleItemImages shows before an entry.
+enum class ItemImage { None, OpenFolder, ClosedFolder };
 
 class ListBox : public Control {
 public:
@@ -72,6 +78,10 @@ public:
     // The entry shown at the top of the list.
     virtual int topIndex() const = 0;
     virtual void setTopIndex(int index) = 0;
+    // The image before the entry at index, for a list declared with StyleItemImages; a new
+    // entry has none, and an image moves with its entry. Leading spaces indent an entry, image
+    // and text, two spaces a level of a tree.
+    virtual void setItemImage(int index, ItemImage image) = 0;
 
     std::function<void()> onDblClick;
     // The selection changed by the user.

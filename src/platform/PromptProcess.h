@@ -23,12 +23,20 @@ public:
     virtual std::optional<PromptDirectories> readDirectories() const = 0;
 };
 
+// The system's own command interpreters. The launcher starts one by its full path in the
+// system's folders, never by a search: a cmd.exe beside the program or in the current folder
+// would otherwise be started instead and receive every command typed.
+enum class SystemPrompt {
+    Cmd,         // cmd.exe from the system folder (the NT family)
+    CommandCom,  // command.com from the Windows folder (the 9x family)
+};
+
 class PromptLauncher {
 public:
     virtual ~PromptLauncher() = default;
-    // Starts program (e.g. "cmd.exe") in a new console, its window shown without taking the
-    // focus, with folder as its current directory. Throws PlatformError with the system's
-    // error text when the process cannot be started.
-    virtual std::unique_ptr<PromptProcess> start(const std::string& program,
+    // Starts the prompt in a new console, its window shown without taking the focus, with
+    // folder as its current directory. Throws PlatformError with the system's error text when
+    // the process cannot be started.
+    virtual std::unique_ptr<PromptProcess> start(SystemPrompt prompt,
                                                  const std::string& folder) = 0;
 };

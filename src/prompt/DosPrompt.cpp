@@ -4,8 +4,6 @@
 #include "prompt/PromptKeys.h"
 
 namespace {
-constexpr const char* NtPrompt = "cmd.exe";
-constexpr const char* Win9xPrompt = "command.com";
 // Alt+Space opens the console window's system menu, E its Edit submenu, P its Paste item.
 constexpr const char* PasteKeys = "% ep";
 }  // namespace
@@ -15,7 +13,7 @@ DosPrompt::DosPrompt(PromptLauncher& launcher, ConsoleInput& console, Desktop& d
     : launcher_(launcher), console_(console), desktop_(desktop), clipboard_(clipboard) {}
 
 void DosPrompt::Start(const std::string& folder) {
-    auto started = launcher_.start(isNT_ ? NtPrompt : Win9xPrompt, folder);
+    auto started = launcher_.start(isNT_ ? SystemPrompt::Cmd : SystemPrompt::CommandCom, folder);
     dosPid_ = static_cast<std::int32_t>(started->id());
     process_ = std::move(started);
 }

@@ -48,9 +48,18 @@ std::string Join(std::string_view base, std::string_view name) {
 }
 
 std::optional<std::string> FolderOf(std::string_view p) {
-    const auto last = p.find_last_of('\\');
+    const auto last = p.find_last_of("\\/");
     if (last == std::string_view::npos) return std::nullopt;
     return std::string(p.substr(0, last));
+}
+
+std::string WithoutLongPrefix(std::string_view p) {
+    constexpr std::string_view prefix = "\\\\?\\";
+    if (p.substr(0, prefix.size()) != prefix) return std::string(p);
+    const std::string_view rest = p.substr(prefix.size());
+    if (HasDriveLetter(rest)) return std::string(rest);
+    if (text::LCase(rest.substr(0, 4)) == "unc\\") return "\\\\" + std::string(rest.substr(4));
+    return std::string(p);
 }
 
 std::string CollapseDots(std::string_view p) {

@@ -23,9 +23,15 @@ std::string WithoutTrailingBackslash(std::string_view p);
 // backslash, so a drive root comes back bare ("C:" joined with "" is "C:").
 std::string Join(std::string_view base, std::string_view name);
 
-// The folder that holds the file or folder at p: everything before its last backslash (C:\a.bat
-// -> C:, a drive root bare). Nothing for a path without a backslash.
+// The folder that holds the file or folder at p: everything before its last separator, a
+// backslash or a forward slash, as Windows takes both (C:\a.bat -> C:, C:/Lists/a.txt ->
+// C:/Lists, a drive root bare). Nothing for a path without a separator.
 std::optional<std::string> FolderOf(std::string_view p);
+
+// A path the system gave in its long form, without the long-form prefix: \\?\C:\a -> C:\a,
+// \\?\UNC\server\share\a -> \\server\share\a. A path without a drive or share (a volume's
+// own name) and any other path come back as they are.
+std::string WithoutLongPrefix(std::string_view p);
 
 // "." and ".." components worked out as text: C:\A\B\..\.\C -> C:\A\C. Going up never leaves the
 // root (a drive, or \\server\share); empty components and a trailing backslash go, so a drive

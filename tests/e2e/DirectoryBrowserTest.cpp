@@ -266,6 +266,32 @@ TEST(DirectoryBrowser, MoveToAnotherDriveChangesTheDriveFirst) {
     EXPECT_TRUE(boxShowsPromptDirectory(s, other.folder));
 }
 
+TEST(DirectoryBrowser, EnterInTheFolderListOpensTheFolderThatOkThenInputs) {
+    Session s;
+    runningPrompt(s);
+    ASSERT_TRUE(CreateDirectoryW(s.pathOf(L"alpha").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(s.pathOf(L"alpha\\inner").c_str(), nullptr));
+    const Browser b = openBrowser(s);
+    ASSERT_NE(b.window, nullptr);
+    clickChild(b.window, ids::optPath);
+    s.setText(ids::txtCommand, "dir ");
+
+    const int alpha = indexOf(listBoxItems(b.folders), "alpha");
+    ASSERT_GE(alpha, 0);
+    sendTo(b.folders, LB_SETCURSEL, static_cast<WPARAM>(alpha), 0);
+    postKeyTo(b.folders, VK_RETURN);
+    EXPECT_TRUE(pollUntil([&] { return indexOf(listBoxItems(b.folders), "inner") >= 0; },
+                          kEffectTimeout))
+        << "Enter did not open alpha: the folder list holds "
+        << ::testing::PrintToString(listBoxItems(b.folders));
+    EXPECT_EQ(s.text(ids::txtCommand), "dir ") << "Enter in the folder list pressed OK";
+
+    // The selection moves to the root without opening it: OK acts on the open folder.
+    sendTo(b.folders, LB_SETCURSEL, 0, 0);
+    clickChild(b.window, ids::cmdDirectoryOk);
+    EXPECT_TRUE(boxHolds(s, "dir \"" + narrow(s.pathOf(L"alpha")) + "\""));
+}
+
 TEST(DirectoryBrowser, PathAndFileNameOptionsAppendToTheCommandText) {
     Session s;
     runningPrompt(s);

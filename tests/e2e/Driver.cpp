@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "ProbeSupport.h"
 #include "forms/ControlIds.h"
 
 #ifndef TAVIMERO_EXE_BUILD_PATH
@@ -24,24 +25,9 @@ namespace fs = std::filesystem;
 // ---------------------------------------------------------------------------------------------
 // Text
 
-std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
+std::wstring widen(std::string_view utf8) { return probe::Wide(utf8); }
 
-std::string narrow(std::wstring_view utf16) {
-    if (utf16.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
-}
+std::string narrow(std::wstring_view utf16) { return probe::Utf8(utf16); }
 
 std::wstring lower(std::wstring_view text) {
     std::wstring out(text);
@@ -172,6 +158,15 @@ HWND findVisibleWindow(DWORD pid, std::wstring_view caption) {
         if (std::wstring_view(buf, static_cast<size_t>(n)) == caption) return hwnd;
     }
     return nullptr;
+}
+
+std::wstring imagePathOf(DWORD pid) {
+    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process) return {};
+    wchar_t path[MAX_PATH * 4];
+    DWORD size = static_cast<DWORD>(std::size(path));
+    if (!QueryFullProcessImageNameW(process.get(), 0, path, &size)) return {};
+    return std::wstring(path, size);
 }
 
 bool hasEnded(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
@@ -307,7 +302,8 @@ Session::Session(const SessionOptions& options) : folder_(options.folderName) {
     if (options.beforeStart) options.beforeStart(folder_.path());
     // Started from another folder, so a prompt that inherits the caller's folder is told apart
     // from one that starts in the program's folder.
-    auto started = startProcess(exe_, options.arguments, tempRoot());
+    auto started = startProcess(exe_, options.arguments,
+                                options.workingFolder.empty() ? tempRoot() : options.workingFolder);
     process_ = std::move(started.process);
     pid_ = started.pid;
     const std::wstring caption = widen(captions::MainWindow);
@@ -403,8 +399,9 @@ std::vector<std::string> Session::listItems(int id) const {
     return items;
 }
 
-void Session::postKey(int id, WORD virtualKey) {
-    HWND target = control(id);
+void Session::postKey(int id, WORD virtualKey) { postKeyTo(control(id), virtualKey); }
+
+void postKeyTo(HWND target, WORD virtualKey) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
     PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
     PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));

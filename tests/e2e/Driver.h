@@ -89,6 +89,9 @@ std::vector<DWORD> descendantsOf(DWORD pid);
 std::vector<HWND> visibleWindowsOf(DWORD pid);
 HWND findVisibleWindow(DWORD pid, std::wstring_view caption);
 
+// The full path of a running process's program file; empty when it cannot be read.
+std::wstring imagePathOf(DWORD pid);
+
 // Ends a process and everything it started, and waits for them to be gone.
 void endProcessTree(DWORD pid, HANDLE process);
 
@@ -126,6 +129,8 @@ struct SessionOptions {
     // Called with the program's folder after the copy, before the start: a place for the
     // settings file and list files the program reads at start-up.
     std::function<void(const std::wstring& folder)> beforeStart;
+    // The folder the program is started from; empty: the temporary folder's root.
+    std::wstring workingFolder = {};
 };
 
 // One running Tavimero.exe copied into a fresh folder. The destructor ends it and every
@@ -216,6 +221,8 @@ void clickChild(HWND parent, int id);
 // box), which would hold a sent message until it closes.
 void postClickChild(HWND parent, int id);
 bool childChecked(HWND parent, int id);
+// WM_KEYDOWN and WM_KEYUP posted to a window, through the program's queue as typed keys go.
+void postKeyTo(HWND target, WORD virtualKey);
 bool childEnabled(HWND parent, int id);
 
 // A visible top-level window of process pid with exactly the caption, other than `except`;

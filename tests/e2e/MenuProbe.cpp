@@ -6,21 +6,11 @@
 // One line per menu entry, UTF-8: depth, a tab, the command id (0 for a menu or a separator),
 // a tab, "-" for a separator or the entry's text as the menu shows it.
 
-#include <windows.h>
-
 #include <string>
 
-namespace {
+#include "ProbeSupport.h"
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
-}
+namespace {
 
 void Describe(HMENU menu, int depth, std::string& out) {
     const int count = GetMenuItemCount(menu);
@@ -34,23 +24,9 @@ void Describe(HMENU menu, int depth, std::string& out) {
         const bool separator = (info.fType & MFT_SEPARATOR) != 0;
         out += std::to_string(depth) + "\t" +
                std::to_string(info.hSubMenu || separator ? 0 : info.wID) + "\t" +
-               (separator ? std::string("-") : Utf8(text)) + "\n";
+               (separator ? std::string("-") : probe::Utf8(text)) + "\n";
         if (info.hSubMenu) Describe(info.hSubMenu, depth + 1, out);
     }
-}
-
-struct Search {
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindMain(HWND window, LPARAM param) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (pid != GetCurrentProcessId() || std::wstring(name) != L"frmDosLaunch") return TRUE;
-    reinterpret_cast<Search*>(param)->found = window;
-    return FALSE;
 }
 
 void WriteMenus(HINSTANCE self) {
@@ -58,16 +34,10 @@ void WriteMenus(HINSTANCE self) {
     const DWORD length = GetModuleFileNameW(self, path, MAX_PATH * 2);
     std::wstring file(path, length);
     file = file.substr(0, file.find_last_of(L'.')) + L".txt";
-    Search search;
-    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
+    const HWND main = probe::MainWindow();
     std::string out;
-    if (HMENU bar = search.found ? GetMenu(search.found) : nullptr) Describe(bar, 0, out);
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(handle, out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-    CloseHandle(handle);
+    if (HMENU bar = main ? GetMenu(main) : nullptr) Describe(bar, 0, out);
+    probe::WriteAll(file, out);
 }
 
 }  // namespace

@@ -16,12 +16,19 @@ public:
         : design(design), width(design.outerWidthTwips), height(design.outerHeightTwips), log_(log) {
         for (const ControlSpec& control : design.controls) {
             switch (control.kind) {
-                case ControlKind::TextBox:
-                    add(control, std::make_unique<FakeTextBox>(control.name, focus));
+                case ControlKind::TextBox: {
+                    auto box = std::make_unique<FakeTextBox>(control.name, focus);
+                    box->acceptsFiles = (control.style & StyleAcceptsFiles) != 0;
+                    add(control, std::move(box));
                     break;
-                case ControlKind::ListBox:
-                    add(control, std::make_unique<FakeListBox>(control.name, focus));
+                }
+                case ControlKind::ListBox: {
+                    auto list = std::make_unique<FakeListBox>(control.name, focus);
+                    list->acceptsFiles = (control.style & StyleAcceptsFiles) != 0;
+                    list->showsImages = (control.style & StyleItemImages) != 0;
+                    add(control, std::move(list));
                     break;
+                }
                 case ControlKind::Button: {
                     auto button = std::make_unique<FakeButton>(control.name, focus);
                     button->setDefault((control.style & StyleDefaultButton) != 0);
@@ -133,6 +140,25 @@ public:
     void chooseMenu(int id) {
         if (onMenu) onMenu(id);
     }
+    // The user presses Enter, handed on as the dialog manager does: a control declared to take
+    // Enter (StyleTakesEnter) hears the key itself; elsewhere a focused button is pressed, or
+    // else the default button. A multi-line text box hears the key before it hands it on.
+    void pressEnter() {
+        constexpr int Enter = 13;
+        Control* focused = focus.focused;
+        const ControlSpec* declared = declaration(activeControlName());
+        const auto hear = [&] {
+            if (focused->onKeyDown) focused->onKeyDown(Enter, static_cast<int>(ShiftState::None));
+        };
+        if (declared && (declared->style & StyleTakesEnter)) return hear();
+        if (auto* button = dynamic_cast<FakeButton*>(focused)) return button->click();
+        const bool multiLine = declared && (declared->style & StyleMultiLine);
+        if (multiLine && declared->kind == ControlKind::TextBox) hear();
+        for (auto& [name, control] : controls_) {
+            auto* button = dynamic_cast<FakeButton*>(control.get());
+            if (button && button->isDefault()) return button->click();
+        }
+    }
     // A toolbar button, counted from 1, sends its command as the real toolbar does.
     void clickToolbar(int index) {
         const auto& buttons = design.toolbar.buttons;
@@ -169,6 +195,12 @@ public:
 private:
     EventLog* log_;
 
+    const ControlSpec* declaration(const std::string& name) const {
+        for (const ControlSpec& control : design.controls) {
+            if (control.name == name) return &control;
+        }
+        return nullptr;
+    }
     void add(const ControlSpec& control, std::unique_ptr<Control> object) {
         controls_[control.name] = std::move(object);
     }

@@ -44,7 +44,9 @@ private:
 class FakePromptLauncher : public PromptLauncher {
 public:
     explicit FakePromptLauncher(EventLog& log) : log_(log) {}
-    std::unique_ptr<PromptProcess> start(const std::string& program, const std::string& folder) override {
+    // Logs the prompt by its file name: "start cmd.exe in C:\Tools\".
+    std::unique_ptr<PromptProcess> start(SystemPrompt prompt, const std::string& folder) override {
+        const std::string program = prompt == SystemPrompt::Cmd ? "cmd.exe" : "command.com";
         log_.add("start " + program + " in " + folder);
         if (failFolders.count(folder) || failAll) throw PlatformError("cannot start " + program);
         auto process = std::make_unique<FakePromptProcess>(nextId, log_);
@@ -153,17 +155,39 @@ private:
     EventLog& log_;
 };
 
-// Folders and files in memory. Paths compare without regard to letter case, as on Windows.
+// Folders and files in memory. Paths compare without regard to letter case, and a forward slash
+// stands for a backslash, as on Windows. What the real system would do on its own is done here
+// too (a replacing move over a link replaces the link; a read-only file is never replaced), so a
+// caller that forgets a step shows it. Drive queries are logged: a query the program must not
+// make (a removable drive's label at open) shows in the log.
 class FakeFileSystem : public FileSystem {
 public:
     bool directoryExists(const std::string& path) override {
-        return directories.count(text::UCase(path)) > 0;
+        return directories.count(Key(path)) > 0;
     }
     bool fileExists(const std::string& path) override {
-        return contents.count(text::UCase(path)) > 0 && !hiddenFiles.count(text::UCase(path));
+        const std::string key = Key(Resolve(path));
+        return contents.count(key) > 0 && !hiddenFiles.count(key);
     }
     std::vector<std::string> drives() override { return driveLetters; }
+    DriveKind driveKind(const std::string& drive) override {
+        log.push_back("drive kind " + drive);
+        auto found = kinds.find(text::UCase(drive));
+        return found == kinds.end() ? DriveKind::Fixed : found->second;
+    }
+    std::optional<std::string> connectionName(const std::string& drive) override {
+        log.push_back("connection " + drive);
+        // Only a network drive has a connection.
+        auto kind = kinds.find(text::UCase(drive));
+        auto found = connections.find(text::UCase(drive));
+        if (kind == kinds.end() || kind->second != DriveKind::Remote ||
+            found == connections.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
     std::string volumeLabel(const std::string& drive) override {
+        log.push_back("volume label " + drive);
         if (notReady.count(text::UCase(drive))) throw PlatformError("The device is not ready.");
         auto found = labels.find(text::UCase(drive));
         return found == labels.end() ? std::string() : found->second;
@@ -171,7 +195,7 @@ public:
     std::vector<FolderEntry> listFolder(const std::string& folder) override {
         const std::string bare = text::EndsWith(folder, "\\") ? folder.substr(0, folder.size() - 1) : folder;
         if (!directoryExists(bare)) throw PlatformError("The system cannot find the path specified.");
-        std::string prefix = text::UCase(folder);
+        std::string prefix = Key(folder);
         if (!text::EndsWith(prefix, "\\")) prefix += "\\";
         std::vector<FolderEntry> entries;
         for (const auto& [upper, original] : names) {
@@ -182,15 +206,22 @@ public:
         }
         return entries;
     }
-    std::string readFile(const std::string& path) override {
+    std::string readFile(const std::string& path, std::uint64_t maxBytes) override {
         if (failRead) throw PlatformError("Access is denied.");
-        auto found = contents.find(text::UCase(path));
+        auto found = contents.find(Key(Resolve(path)));
         if (found == contents.end()) throw PlatformError("The system cannot find the file specified.");
+        if (found->second.size() > maxBytes) throw FileTooLarge(maxBytes);
         return found->second;
     }
+    std::string finalPath(const std::string& path) override { return Resolve(path); }
     std::string createTemporaryFile(const std::string& folder) override {
         log.push_back("create temporary in " + folder);
         if (failAt == Step::CreateTemporary) throw PlatformError("The directory name is invalid.");
+        const std::string where = folder.empty() ? current : folder;
+        if (!directoryExists(text::EndsWith(where, "\\") ? where.substr(0, where.size() - 1)
+                                                         : where)) {
+            throw PlatformError("The directory name is invalid.");
+        }
         const std::string path = folder + "tmp" + std::to_string(++temporaries) + ".tmp";
         addFile(path, "");
         return path;
@@ -202,9 +233,13 @@ public:
     }
     void moveReplacing(const std::string& temporary, const std::string& target) override {
         log.push_back("replace " + target);
-        if (failAt == Step::Replace) throw PlatformError("Access is denied.");
-        const std::string bytes = contents.at(text::UCase(temporary));
+        if (failAt == Step::Replace || readOnlyFiles.count(Key(target))) {
+            throw PlatformError("Access is denied.");
+        }
+        const std::string bytes = contents.at(Key(temporary));
         forget(temporary);
+        // A link given as the target is replaced itself, as a move over it does on Windows.
+        links.erase(Key(target));
         addFile(target, bytes);
     }
     void removeFile(const std::string& path) override {
@@ -220,34 +255,56 @@ public:
     }
 
     void addDirectory(const std::string& path) {
-        directories.insert(text::UCase(path));
-        names[text::UCase(path)] = path;
+        directories.insert(Key(path));
+        names[Key(path)] = path;
     }
     void addFile(const std::string& path, const std::string& bytes = "") {
-        contents[text::UCase(path)] = bytes;
-        names[text::UCase(path)] = path;
+        contents[Key(path)] = bytes;
+        names[Key(path)] = path;
     }
-    std::string bytesOf(const std::string& path) const { return contents.at(text::UCase(path)); }
-    bool has(const std::string& path) const { return contents.count(text::UCase(path)) > 0; }
+    // A symbolic link at link that leads to the file target.
+    void addLink(const std::string& link, const std::string& target) {
+        links[Key(link)] = target;
+        names[Key(link)] = link;
+    }
+    std::string bytesOf(const std::string& path) const { return contents.at(Key(Resolve(path))); }
+    bool has(const std::string& path) const { return contents.count(Key(path)) > 0; }
+    bool isLink(const std::string& path) const { return links.count(Key(path)) > 0; }
+    bool isHidden(const std::string& path) const { return hiddenFiles.count(Key(path)) > 0; }
+    // Upper case with backslashes: the form the sets and maps below are keyed by.
+    static std::string Key(std::string path) {
+        for (char& c : path) {
+            if (c == '/') c = '\\';
+        }
+        return text::UCase(path);
+    }
 
     enum class Step { None, CreateTemporary, Write, Replace };
     Step failAt = Step::None;
     bool failRead = false;
     std::vector<std::string> driveLetters{"C", "D"};
-    std::set<std::string> notReady;           // drive letters, upper case
-    std::map<std::string, std::string> labels;  // drive letter to volume label
+    std::map<std::string, DriveKind> kinds;          // drive letter to its kind; Fixed if absent
+    std::map<std::string, std::string> connections;  // remote drive letter to its share
+    std::set<std::string> notReady;                  // drive letters, upper case
+    std::map<std::string, std::string> labels;       // drive letter to volume label
     std::set<std::string> directories;
-    std::set<std::string> hiddenFiles;
+    std::set<std::string> hiddenFiles;    // keys
+    std::set<std::string> readOnlyFiles;  // keys
     std::map<std::string, std::string> contents;
     std::vector<std::string> log;
     std::string current = "C:\\";
 
 private:
-    void forget(const std::string& path) {
-        contents.erase(text::UCase(path));
-        names.erase(text::UCase(path));
+    std::string Resolve(const std::string& path) const {
+        auto found = links.find(Key(path));
+        return found == links.end() ? path : found->second;
     }
-    std::map<std::string, std::string> names;  // upper-cased path to the path as given
+    void forget(const std::string& path) {
+        contents.erase(Key(path));
+        names.erase(Key(path));
+    }
+    std::map<std::string, std::string> names;  // key to the path as given
+    std::map<std::string, std::string> links;  // key of a link to the path it leads to
     int temporaries = 0;
 };
 

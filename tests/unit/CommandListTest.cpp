@@ -1,9 +1,8 @@
-#include "commandlist/CommandList.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "commandlist/CommandList.h"
 #include "tests/fakes/FakePlatform.h"
 
 using Entries = std::vector<std::string>;
@@ -34,7 +33,9 @@ class CommandListTest : public ::testing::Test {
 protected:
     // What the list box shows is what the list holds.
     void ExpectShown() { EXPECT_EQ(box.items(), list.Entries()); }
-    std::string SelectedText() { return list.Selected() >= 0 ? list.At(list.Selected()) : "(none)"; }
+    std::string SelectedText() {
+        return list.Selected() >= 0 ? list.At(list.Selected()) : "(none)";
+    }
 
     FakeCollation collation;
     FakeFocus focus;
@@ -101,11 +102,19 @@ TEST_F(CommandListTest, WhatChangesTheModifiedFlag) {
         bool modified;
     };
     const Step steps[] = {
-        {"load", [](CommandList& l) { l.Load({"a", "b"}); }, false},
+        {"load",
+         [](CommandList& l) {
+             l.Load({"a", "b"});
+         },
+         false},
         {"add held", [](CommandList& l) { l.Add("a"); }, false},
         {"add new", [](CommandList& l) { l.Add("c"); }, true},
         {"saved", [](CommandList& l) { l.MarkSaved(); }, false},
-        {"append held only", [](CommandList& l) { l.Append({"a", "b"}); }, true},
+        {"append held only",
+         [](CommandList& l) {
+             l.Append({"a", "b"});
+         },
+         true},
         {"saved again", [](CommandList& l) { l.MarkSaved(); }, false},
         {"remove", [](CommandList& l) { l.Remove(0); }, true},
         {"clear", [](CommandList& l) { l.Clear(); }, false},

@@ -43,6 +43,36 @@ TEST_F(DirectoryBrowserTest, OpensOnTheTrackedFolderWithLinkedLists) {
     EXPECT_EQ(browser().get<FakeCheckBox>("optCD").value(), 1);
 }
 
+TEST_F(DirectoryBrowserTest, EnterInTheFolderListOpensTheSelectedFolderInsteadOfPressingOk) {
+    using enum ItemImage;
+    Option("optPath");
+    txtCommand().setText("dir ");
+    EXPECT_EQ(folders().images(), (std::vector<ItemImage>{OpenFolder, OpenFolder, ClosedFolder}));
+    folders().setFocus();
+    folders().setListIndex(2);
+    browser().pressEnter();
+    EXPECT_EQ(folders().items(), (std::vector<std::string>{"C:\\", "  Tools", "    sub"}));
+    EXPECT_EQ(folders().images(), (std::vector<ItemImage>{OpenFolder, OpenFolder, OpenFolder}));
+    EXPECT_EQ(folders().listIndex(), 2);
+    EXPECT_TRUE(files().items().empty());
+    EXPECT_EQ(txtCommand().text(), "dir ") << "Enter pressed OK";
+    // Elsewhere Enter presses OK.
+    files().setFocus();
+    browser().pressEnter();
+    EXPECT_EQ(txtCommand().text(), "dir C:\\Tools\\sub");
+}
+
+TEST_F(DirectoryBrowserTest, OkActsOnTheOpenFolderNotTheSelectedEntry) {
+    folders().setListIndex(0);  // moved to with the arrow keys, not opened
+    Ok();
+    EXPECT_EQ(fake.console.typed, "cd \"C:\\Tools\"<Enter>");
+    Option("optPath");
+    Ok();
+    EXPECT_EQ(txtCommand().text(), "C:\\Tools");
+    EXPECT_EQ(folders().listIndex(), 0);
+    EXPECT_EQ(folders().images()[1], ItemImage::OpenFolder) << "the open folder keeps its mark";
+}
+
 TEST_F(DirectoryBrowserTest, OpeningTwiceBringsTheSameBrowserForward) {
     const std::size_t windows = fake.forms.created.size();
     form().clickToolbar(12);

@@ -1,7 +1,6 @@
-#include "directory/DirectoryTracker.h"
-
 #include <gtest/gtest.h>
 
+#include "directory/DirectoryTracker.h"
 #include "tests/fakes/FakePlatform.h"
 
 namespace {
@@ -17,14 +16,14 @@ protected:
     std::string currentDir;
     std::string currentDrive;
     std::vector<std::string> shown;
-    DirectoryTracker tracker{{currentDir, currentDrive}, files,
-                             [this](const std::string& d) { shown.push_back(d); }};
+    DirectoryTracker tracker{
+        {currentDir, currentDrive}, files, [this](const std::string& d) { shown.push_back(d); }};
 };
 
 TEST_F(DirectoryTrackerTest, ThePromptsOwnDirectoryIsShownAsTheProgramHoldsIt) {
     struct Case {
-        const char* held;         // as the prompt holds it
-        const char* currentDir;   // as the program holds it afterwards
+        const char* held;        // as the prompt holds it
+        const char* currentDir;  // as the program holds it afterwards
         const char* currentDrive;
         bool shown;
     };
@@ -32,7 +31,7 @@ TEST_F(DirectoryTrackerTest, ThePromptsOwnDirectoryIsShownAsTheProgramHoldsIt) {
         {"C:\\Tools\\", "C:\\Tools", "C", false},  // where it is already: nothing shown again
         {"C:\\Tools\\sub\\", "C:\\Tools\\sub", "C", true},
         {"c:\\windows\\", "c:\\windows", "C", true},  // the letter as held; the drive upper case
-        {"C:\\", "C:", "C", true},                     // a root held bare
+        {"C:\\", "C:", "C", true},                    // a root held bare
         {"C:\\", "C:", "C", false},
         {"d:\\work", "d:\\work", "D", true},
         {"\\\\server\\share\\", "d:\\work", "D", false},  // no drive: not followed

@@ -160,7 +160,7 @@ TEST_F(DirectoryTrackingTest, DroppingAFolderOrFileChangesToItsFolder) {
         mdlDos localShared;
         frmDosLaunch main(local.platform, localShared);
         StartUp(main, local);
-        local.forms.created.front()->get<FakeListBox>("lstCommand").onDropFiles(c.paths);
+        local.forms.created.front()->get<FakeListBox>("lstCommand").drop(c.paths);
         EXPECT_EQ(local.console.typed, c.typed) << (c.paths.empty() ? "none" : c.paths.back());
         EXPECT_EQ(local.forms.created.front()->get<FakeListBox>("lstCommand").count(), 0);
     }

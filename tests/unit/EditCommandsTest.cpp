@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "forms/ControlIds.h"
+#include "forms/frmDosLaunchLayout.h"
 
 class EditCommandsTest : public MainWindowTest {
 protected:
@@ -112,6 +113,15 @@ TEST_F(EditCommandsTest, ClearingAfterAnInputIsAnUndoableChange) {
     EXPECT_EQ(txtCommand().text(), "dir");
 }
 
+TEST_F(EditCommandsTest, EmptyingTheEmptyBoxLeavesNoStepToUndo) {
+    txtCommand().type("dir");
+    cmdCleaer().click();
+    cmdCleaer().click();
+    Execute("");  // executing the empty box empties it once more
+    Choose(ids::mnuUndo);
+    EXPECT_EQ(txtCommand().text(), "dir");
+}
+
 TEST_F(EditCommandsTest, RightClickShowsTheEditMenu) {
     txtCommand().onMouseDown(1);
     EXPECT_TRUE(form().poppedUp.empty());
@@ -122,13 +132,54 @@ TEST_F(EditCommandsTest, RightClickShowsTheEditMenu) {
 
 TEST_F(EditCommandsTest, ADroppedFileNameIsAppendedQuotedWhenItHasASpace) {
     txtCommand().setText("type ");
-    txtCommand().onDropFiles({"C:\\a.txt", "C:\\Program Files\\b.txt"});
+    ASSERT_TRUE(txtCommand().drop({"C:\\a.txt", "C:\\Program Files\\b.txt"}));
     EXPECT_EQ(txtCommand().text(), "type \"C:\\Program Files\\b.txt\"");
-    EXPECT_EQ(txtCommand().selStart(), static_cast<int>(txtCommand().text().size()));
-    txtCommand().onDropFiles({"C:\\c.txt"});
+    txtCommand().drop({"C:\\c.txt"});
     EXPECT_EQ(txtCommand().text(), "type \"C:\\Program Files\\b.txt\"C:\\c.txt");
-    txtCommand().onDropFiles({});
-    EXPECT_EQ(txtCommand().text(), "type \"C:\\Program Files\\b.txt\"C:\\c.txt");
+}
+
+TEST(MainWindowTable, FilesCanBeDroppedOnTheCommandBoxAndTheListOnly) {
+    FakeForm form(frmDosLaunchForm(), nullptr);
+    std::vector<std::string> taking;
+    for (const ControlSpec& control : form.design.controls) {
+        const std::vector<std::string> paths{"C:\\a.txt"};
+        if ((control.kind == ControlKind::TextBox &&
+             form.get<FakeTextBox>(control.name).drop(paths)) ||
+            (control.kind == ControlKind::ListBox &&
+             form.get<FakeListBox>(control.name).drop(paths))) {
+            taking.push_back(control.name);
+        }
+    }
+    EXPECT_EQ(taking, (std::vector<std::string>{"txtCommand", "lstCommand"}));
+}
+
+// The box counts UTF-16 units: 日 and 本 take one each (three UTF-8 bytes), 𠀋 (U+2000B) two
+// (four bytes), so "echo 日本 " is 8 units and "C:\日本\𠀋.txt" 12. Wherever the program puts the
+// caret after the text, it lands after the last unit, as the real control puts it.
+TEST_F(EditCommandsTest, TheCaretGoesAfterTheTextInTheUnitsTheBoxCounts) {
+    fake.files.addDirectory("C:\\日本\\𠀋");
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        std::string text;
+        int caret;
+    };
+    const Case cases[] = {
+        {"a file dropped on the box", [&] { txtCommand().drop({"C:\\日本\\𠀋.txt"}); },
+         "echo 日本 C:\\日本\\𠀋.txt", 8 + 12},
+        {"a folder dropped on the list", [&] { lstCommand().drop({"C:\\日本\\𠀋"}); }, "echo 日本 ",
+         8},
+        {"the browser handing the box back", [&] { window->ReturnToCommand(); }, "echo 日本 ", 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        txtCommand().setText("echo 日本 ");
+        c.act();
+        EXPECT_EQ(txtCommand().text(), c.text);
+        EXPECT_EQ(txtCommand().selStart(), c.caret);
+        txtCommand().type("x");
+        EXPECT_EQ(txtCommand().text(), c.text + "x");
+    }
 }
 
 TEST_F(EditCommandsTest, ClosingAsksToSaveAndCancelKeepsTheWindowAndPrompt) {

@@ -1,7 +1,6 @@
-#include "commandlist/ListFiles.h"
-
 #include <gtest/gtest.h>
 
+#include "commandlist/ListFiles.h"
 #include "tests/fakes/FakePlatform.h"
 
 using Entries = std::vector<std::string>;
@@ -22,9 +21,7 @@ struct ListOnFakes {
 
 class ListFilesTest : public ::testing::Test {
 protected:
-    ListFilesTest() {
-        on.fake.files.addFile("C:\\Lists\\mixed.txt", "b\r\n\r\na\nx\rdir\r\n");
-    }
+    ListFilesTest() { on.fake.files.addFile("C:\\Lists\\mixed.txt", "b\r\n\r\na\nx\rdir\r\n"); }
     // A list holding entries, modified, saved last to path (empty: never saved).
     void Modified(const Entries& added, const std::string& path = "") {
         if (!path.empty()) {
@@ -65,7 +62,8 @@ TEST_F(ListFilesTest, AppendingAddsTheLinesNotHeldYet) {
     ASSERT_TRUE(list.AppendListFile("C:\\Lists\\more.txt"));
     EXPECT_EQ(box.items(), (Entries{"", "dir", "new", "new"}));
     list.SaveList("C:\\Lists\\out.txt");
-    ASSERT_TRUE(list.AppendListFile("C:\\Lists\\out.txt"));  // all held: nothing added, still modified
+    ASSERT_TRUE(
+        list.AppendListFile("C:\\Lists\\out.txt"));  // all held: nothing added, still modified
     EXPECT_EQ(box.count(), 4);
     EXPECT_TRUE(entries.Modified());
     EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\out.txt");
@@ -75,8 +73,8 @@ TEST_F(ListFilesTest, SavingWritesTheExactBytesThroughATemporaryFile) {
     ASSERT_TRUE(list.ReadListFile("C:\\Lists\\mixed.txt"));
     ASSERT_TRUE(list.SaveList("C:\\Lists\\old.txt"));
     EXPECT_EQ(Bytes("C:\\Lists\\old.txt"), "a\nx\r\nb\r\ndir");
-    EXPECT_EQ(fake.files.log, (Entries{"create temporary in C:\\Lists\\", "write C:\\Lists\\tmp1.tmp",
-                                       "replace C:\\Lists\\old.txt"}));
+    EXPECT_EQ(fake.files.log, (Entries{"create temporary in C:\\Lists\\",
+                                       "write C:\\Lists\\tmp1.tmp", "replace C:\\Lists\\old.txt"}));
     EXPECT_FALSE(fake.files.has("C:\\Lists\\tmp1.tmp"));
     EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\old.txt");
 }
@@ -154,15 +152,21 @@ TEST_F(ListFilesTest, TheSaveQuestionMatrix) {
         bool asked;
     };
     const Case cases[] = {
-        {"unmodified", false, false, true, std::nullopt, std::nullopt, false, Confirm::Proceed, false},
-        {"modified but empty", true, true, false, std::nullopt, std::nullopt, false, Confirm::Proceed, false},
-        {"yes saves to the file", true, false, true, MessageResult::Yes, std::nullopt, false, Confirm::Proceed, true},
-        {"yes asks for a name", true, false, false, MessageResult::Yes, "C:\\Lists\\n.txt", false, Confirm::Proceed,
-         true},
-        {"yes, name box cancelled", true, false, false, MessageResult::Yes, std::nullopt, false, Confirm::Abort, true},
-        {"yes, save failed", true, false, true, MessageResult::Yes, std::nullopt, true, Confirm::Abort, true},
+        {"unmodified", false, false, true, std::nullopt, std::nullopt, false, Confirm::Proceed,
+         false},
+        {"modified but empty", true, true, false, std::nullopt, std::nullopt, false,
+         Confirm::Proceed, false},
+        {"yes saves to the file", true, false, true, MessageResult::Yes, std::nullopt, false,
+         Confirm::Proceed, true},
+        {"yes asks for a name", true, false, false, MessageResult::Yes, "C:\\Lists\\n.txt", false,
+         Confirm::Proceed, true},
+        {"yes, name box cancelled", true, false, false, MessageResult::Yes, std::nullopt, false,
+         Confirm::Abort, true},
+        {"yes, save failed", true, false, true, MessageResult::Yes, std::nullopt, true,
+         Confirm::Abort, true},
         {"no", true, false, true, MessageResult::No, std::nullopt, false, Confirm::Proceed, true},
-        {"cancel", true, false, true, MessageResult::Cancel, std::nullopt, false, Confirm::Abort, true},
+        {"cancel", true, false, true, MessageResult::Cancel, std::nullopt, false, Confirm::Abort,
+         true},
     };
     for (const Case& c : cases) {
         ListOnFakes on;
@@ -179,11 +183,13 @@ TEST_F(ListFilesTest, TheSaveQuestionMatrix) {
         local.dialogs.answers.push_back(c.nameChosen);
         if (c.saveFails) local.files.failAt = FakeFileSystem::Step::Write;
         EXPECT_EQ(localList.ConfirmSaveList(), c.expected) << c.name;
-        const bool asked = !local.messages.shown.empty() && local.messages.shown[0].title == "保存の確認";
+        const bool asked =
+            !local.messages.shown.empty() && local.messages.shown[0].title == "保存の確認";
         EXPECT_EQ(asked, c.asked) << c.name;
         if (asked) {
-            EXPECT_EQ(local.messages.shown[0].text, c.hasFile ? "C:\\Lists\\old.txtは更新されています。\r\n上書き保存しますか？"
-                                                              : "現在のリストを保存しますか？")
+            EXPECT_EQ(local.messages.shown[0].text,
+                      c.hasFile ? "C:\\Lists\\old.txtは更新されています。\r\n上書き保存しますか？"
+                                : "現在のリストを保存しますか？")
                 << c.name;
             EXPECT_EQ(local.messages.shown[0].buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(local.messages.shown[0].icon, MessageIcon::Question);
@@ -213,9 +219,12 @@ TEST_F(ListFilesTest, TheStartupListIsCheckedAndReported) {
     list.OpenListAtStartup("C:\\Lists\\none.txt");
     ASSERT_EQ(fake.messages.shown.size(), 2u);
     EXPECT_EQ(fake.messages.shown[0].text,
-              "C:\\Lists\\a.docは開けません。\r\nテキストファイル（.txt)以外のファイルは開けません\r\nツールの環境設定をご確認ください。");
+              "C:\\Lists\\a.docは開けません。\r\nテキストファイル（.txt)"
+              "以外のファイルは開けません\r\nツールの環境設定をご確認ください。");
     EXPECT_EQ(fake.messages.shown[1].text,
-              "C:\\Lists\\none.txtを開けません。\r\nあるいはファイルが存在しません。\r\nツールの環境設定をご確認ください。");
+              "C:\\Lists\\none."
+              "txtを開けません。\r\nあるいはファイルが存在しません。\r\nツールの環境設定をご確認く"
+              "ださい。");
     for (const auto& shown : fake.messages.shown) {
         EXPECT_EQ(shown.title, "エラー");
         EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
@@ -267,8 +276,73 @@ TEST_F(ListFilesTest, OverwritingAFileThatCouldNotBeReadExactlyAsksFirst) {
             EXPECT_EQ(local.fake.messages.shown[0].buttons, MessageButtons::YesNo) << c.name;
             EXPECT_EQ(local.fake.messages.shown[0].title, "保存の確認") << c.name;
         }
-        EXPECT_EQ(local.fake.files.bytesOf("C:\\Lists\\bad.txt") == unreadable, !c.written || c.saveAs)
+        EXPECT_EQ(local.fake.files.bytesOf("C:\\Lists\\bad.txt") == unreadable,
+                  !c.written || c.saveAs)
             << c.name;
         EXPECT_EQ(local.entries.Modified(), !c.written) << c.name;
     }
+}
+
+TEST_F(ListFilesTest, AListFileOverTheLimitIsRefusedWithAMessageAndTheListKept) {
+    const std::string path = "C:\\Lists\\huge.txt";
+    struct Case {
+        const char* name;
+        void (*read)(ListFiles&, FakePlatform&, const std::string&);
+    };
+    const Case cases[] = {
+        {"open",
+         [](ListFiles& l, FakePlatform& f, const std::string& p) {
+             f.dialogs.answers.push_back(p);
+             l.OpenList();
+         }},
+        {"append",
+         [](ListFiles& l, FakePlatform& f, const std::string& p) {
+             f.dialogs.answers.push_back(p);
+             l.AppendList();
+         }},
+        {"at start-up",
+         [](ListFiles& l, FakePlatform&, const std::string& p) { l.OpenListAtStartup(p); }},
+    };
+    const std::string huge(MaxListFileBytes + 1, 'x');
+    for (const Case& c : cases) {
+        ListOnFakes local;
+        local.fake.files.addFile(path, huge);
+        ASSERT_TRUE(local.list.ReadListFile("C:\\Lists\\old.txt")) << c.name;
+        c.read(local.list, local.fake, path);
+        ASSERT_EQ(local.fake.messages.shown.size(), 1u) << c.name;
+        const auto& shown = local.fake.messages.shown[0];
+        EXPECT_EQ(shown.text,
+                  path + "は大きすぎるため開けません。\r\nリストファイルは 64 MB までです。")
+            << c.name;
+        EXPECT_EQ(shown.title, "エラー") << c.name;
+        EXPECT_EQ(shown.icon, MessageIcon::Exclamation) << c.name;
+        EXPECT_EQ(local.box.items(), (Entries{"old"})) << c.name;
+        EXPECT_EQ(local.list.ListFilePath(), "C:\\Lists\\old.txt") << c.name;
+        EXPECT_FALSE(local.entries.Modified()) << c.name;
+    }
+}
+
+TEST_F(ListFilesTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
+    fake.files.addDirectory("D:\\Shared");
+    fake.files.addFile("D:\\Shared\\real.txt", "old");
+    fake.files.addLink("C:\\Lists\\link.txt", "D:\\Shared\\real.txt");
+    ASSERT_TRUE(list.ReadListFile("C:\\Lists\\link.txt"));
+    entries.Add("new");
+    ASSERT_TRUE(list.SaveList("C:\\Lists\\link.txt"));
+    EXPECT_TRUE(fake.files.isLink("C:\\Lists\\link.txt"));
+    EXPECT_EQ(fake.files.bytesOf("D:\\Shared\\real.txt"), "new\r\nold");
+    // The temporary file was beside the target, on its volume.
+    EXPECT_EQ(fake.files.log.at(0), "create temporary in D:\\Shared\\");
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\link.txt");
+}
+
+TEST_F(ListFilesTest, APathWithForwardSlashesIsSavedWithItsTemporaryFileBesideIt) {
+    entries.Add("new");
+    for (const char* path : {"C:/Lists/old.txt", "C:/Lists/fresh.txt"}) {
+        fake.files.log.clear();
+        ASSERT_TRUE(list.SaveList(path)) << path;
+        EXPECT_EQ(Bytes(path), "new") << path;
+        EXPECT_EQ(fake.files.log.at(0), "create temporary in C:/Lists\\") << path;
+    }
+    EXPECT_EQ(fake.files.listFolder("C:\\Lists").size(), 3u);  // no temporary file left
 }

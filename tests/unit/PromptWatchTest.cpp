@@ -15,7 +15,8 @@ protected:
     FakeTimer& tmrCD() { return form().get<FakeTimer>("tmrCD"); }
     FakePromptProcess& prompt() { return fake.launcher.last(); }
     // The prompt's own state, as its process holds it.
-    void PromptIsIn(const std::string& current, std::vector<std::pair<std::string, std::string>> drives = {}) {
+    void PromptIsIn(const std::string& current,
+                    std::vector<std::pair<std::string, std::string>> drives = {}) {
         prompt().directories = PromptDirectories{current, std::move(drives)};
     }
     void Tick(int milliseconds) {
@@ -29,7 +30,7 @@ TEST_F(PromptWatchTest, TheBoxFollowsThePromptAndStaysStillWhileNothingChanges) 
     EXPECT_EQ(watch().interval(), 300);
     PromptIsIn("C:\\Tools\\");
     Tick(600);
-    EXPECT_FALSE(Highlighted());  // no change: no highlight
+    EXPECT_FALSE(Highlighted());                    // no change: no highlight
     PromptIsIn("C:\\Temp\\", {{"D", "D:\\Work"}});  // the user typed cd into the prompt window
     Tick(300);
     EXPECT_EQ(txtCD().text(), "C:\\Temp");
@@ -120,7 +121,8 @@ TEST_F(PromptWatchTest, ACommandLongerThanThePromptTakesIsNotTyped) {
     Execute("echo " + std::string(8190, 'y'));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text,
-              "コマンドが長すぎるため入力できません。\r\nコマンドプロンプトに入力できるのは 8191 文字までです。");
+              "コマンドが長すぎるため入力できません。\r\nコマンドプロンプトに入力できるのは 8191 "
+              "文字までです。");
     EXPECT_EQ(fake.console.typed, "");
     EXPECT_EQ(txtCommand().text(), "echo " + std::string(8190, 'y'));  // kept for the user
     Input(std::string(8190, 'z') + "日");  // exactly 8191 characters is fine

@@ -35,3 +35,42 @@ TEST(StartFolder, TheArgumentNamesAFolderOrAFilesFolder) {
     for (const Case& c : cases) EXPECT_EQ(StartFolderFromArgument(c.argument, files), c.folder) << c.argument;
 }
 
+TEST(StartFolder, ARelativeArgumentIsTakenFromTheCurrentFolder) {
+    FakeFileSystem files;
+    for (const char* folder :
+         {"C:", "C:\\Cur", "C:\\Cur\\sub", "C:\\Cur\\sub dir", "C:\\x", "D:", "D:\\data",
+          "\\\\server\\share", "\\\\server\\share\\dir", "\\\\server\\share\\dir\\sub"}) {
+        files.addDirectory(folder);
+    }
+    files.addFile("C:\\Cur\\sub\\a.bat");
+    struct Case {
+        const char* current;
+        const char* argument;
+        std::optional<std::string> folder;
+    };
+    const Case cases[] = {
+        {"C:\\Cur", ".", "C:\\Cur"},
+        {"C:\\Cur", "sub", "C:\\Cur\\sub"},
+        {"C:\\Cur", ".\\sub\\", "C:\\Cur\\sub"},
+        {"C:\\Cur", "sub\\..\\sub\\.", "C:\\Cur\\sub"},
+        {"C:\\Cur", "\"sub dir\"", "C:\\Cur\\sub dir"},
+        {"C:\\Cur", "sub\\a.bat", "C:\\Cur\\sub"},
+        {"C:\\Cur", "..\\x", "C:\\x"},
+        {"C:\\Cur", "..\\..\\..\\x", "C:\\x"},  // going up stops at the root
+        {"C:\\Cur", "..", "C:"},
+        {"C:\\Cur", "\\x", "C:\\x"},             // from the current drive's root
+        {"C:\\Cur", "c:sub", "C:\\Cur\\sub"},    // relative on the current drive
+        {"C:\\Cur", "D:data", "D:\\data"},       // another drive: from its root
+        {"C:\\Cur", "C:\\Cur\\..\\x", "C:\\x"},  // an absolute path gets its dots worked out
+        {"C:\\Cur", "missing", std::nullopt},
+        {"C:\\", ".", "C:"},
+        {"C:\\", "Cur", "C:\\Cur"},
+        {"\\\\server\\share\\dir", "sub", "\\\\server\\share\\dir\\sub"},
+        {"\\\\server\\share\\dir", "..", "\\\\server\\share"},
+    };
+    for (const Case& c : cases) {
+        files.current = c.current;
+        EXPECT_EQ(StartFolderFromArgument(c.argument, files), c.folder)
+            << c.argument << " from " << c.current;
+    }
+}

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 // Records text as a change of the box, as the box's change handler does.
 void Type(UndoHistory& history, const std::string& text) { history.Record(text, static_cast<int>(text.size())); }
@@ -57,6 +60,36 @@ TEST(UndoHistory, AChangeAfterOneUndoneStepDiscardsThatStepToo) {
     EXPECT_EQ(Step(history, false), std::nullopt);  // "ab" is gone
     EXPECT_EQ(Step(history, true), "a");
     EXPECT_EQ(Step(history, true), "");
+}
+
+TEST(UndoHistory, OnlyAChangeFromTheTextOnDisplayIsAStep) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> steps;   // texts the box changed to; "<" is one Undo
+        int depth;                        // steps undone afterwards, for Redo
+        std::vector<std::string> undone;  // what Undo then shows, back to the oldest entry
+    };
+    const Case cases[] = {
+        {"the empty box emptied again", {"", ""}, 0, {}},
+        {"each text set twice", {"a", "a", "ab", "ab"}, 0, {"a", ""}},
+        {"a text seen before, but not on display", {"a", "", "a"}, 0, {"", "a", ""}},
+        {"the text undone to, set again", {"a", "ab", "<", "a"}, 1, {""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UndoHistory history;
+        for (const std::string& step : c.steps) {
+            if (step == "<") {
+                Step(history, true);
+            } else {
+                Type(history, step);
+            }
+        }
+        EXPECT_EQ(history.UndoDepth(), c.depth);
+        std::vector<std::string> undone;
+        while (const auto text = Step(history, true)) undone.push_back(*text);
+        EXPECT_EQ(undone, c.undone);
+    }
 }
 
 TEST(UndoHistory, TheOldestEntriesSlideOutAfterAHundred) {

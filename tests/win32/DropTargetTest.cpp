@@ -6,92 +6,14 @@
 #include <thread>
 
 #include "TestSupport.h"
-// DROPFILES, the header of a shell file list.
-#include <shlobj.h>
-
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/Win32DropTarget.h"
 #include "platform/win32/Win32Form.h"
+#include "tests/shared/DragData.h"
 
 namespace {
 
-// A shell file list in a global memory block, as the shell hands it over: DROPFILES, then the
-// wide paths, each ended by a null, and one more null.
-HGLOBAL FileList(const std::vector<std::wstring>& paths) {
-    size_t characters = 1;
-    for (const std::wstring& path : paths) characters += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(header + 1);
-    for (const std::wstring& path : paths) {
-        std::copy(path.begin(), path.end(), text);
-        text += path.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return memory;
-}
-
-HGLOBAL Text(const std::wstring& text) {
-    HGLOBAL memory = GlobalAlloc(GHND, (text.size() + 1) * sizeof(wchar_t));
-    std::copy(text.begin(), text.end(), static_cast<wchar_t*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    return memory;
-}
-
-// Data being dragged, in one clipboard format.
-class TestData final : public IDataObject {
-public:
-    TestData(CLIPFORMAT format, HGLOBAL memory) : format_(format), memory_(memory) {}
-    ~TestData() { GlobalFree(memory_); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDataObject)) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = this;
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-        // The receiver releases its copy.
-        const SIZE_T size = GlobalSize(memory_);
-        HGLOBAL copy = GlobalAlloc(GHND, size);
-        CopyMemory(GlobalLock(copy), GlobalLock(memory_), size);
-        GlobalUnlock(memory_);
-        GlobalUnlock(copy);
-        *medium = {};
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = copy;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        return format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK
-                                                                              : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        out->ptd = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-
-private:
-    CLIPFORMAT format_;
-    HGLOBAL memory_;
-};
+using dragdata::DragData;
 
 const std::vector<std::wstring> kPaths = {L"C:\\Tavimero\\list.txt", L"C:\\日本語 フォルダ"};
 const std::vector<std::string> kPathsUtf8 = {"C:\\Tavimero\\list.txt", "C:\\日本語 フォルダ"};
@@ -115,8 +37,9 @@ TEST(DropTargetTest, FileListsAreTakenAndEverythingElseRefused) {
         std::vector<std::vector<std::string>> drops;
         Win32DropTarget* target = Win32DropTarget::create(
             [&](const std::vector<std::string>& paths) { drops.push_back(paths); });
-        TestData data(c.files ? CLIPFORMAT{CF_HDROP} : CLIPFORMAT{CF_UNICODETEXT},
-                      c.files ? FileList(kPaths) : Text(L"C:\\not a file list"));
+        DragData data(
+            c.files ? CLIPFORMAT{CF_HDROP} : CLIPFORMAT{CF_UNICODETEXT},
+            c.files ? dragdata::FileList(kPaths) : dragdata::Text(L"C:\\not a file list"));
         DWORD effect = c.allowed;
         EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON, {10, 10}, &effect), S_OK);
         EXPECT_EQ(effect, c.effect);
@@ -196,7 +119,7 @@ TEST(DropTargetTest, ControlsThatAcceptFilesAreRegisteredAndHearTheDrop) {
         RevokeDragDrop(plain);
         other->Release();
 
-        TestData data(CF_HDROP, FileList(kPaths));
+        DragData data(CF_HDROP, dragdata::FileList(kPaths));
         for (const char* name : {"txtAccepting", "lstAccepting"}) {
             Win32DropTarget* target = form.controlWindow(name)->dropTarget();
             ASSERT_NE(target, nullptr) << name;
@@ -224,7 +147,7 @@ TEST(DropTargetTest, WithoutOleTheShellsDropMessageArrives) {
         HWND box = GetDlgItem(form.window(), idAccepting);
         exStyle = GetWindowLongPtrW(box, GWL_EXSTYLE);
         // The control frees the block when it is done with it.
-        SendMessageW(box, WM_DROPFILES, reinterpret_cast<WPARAM>(FileList(kPaths)), 0);
+        SendMessageW(box, WM_DROPFILES, reinterpret_cast<WPARAM>(dragdata::FileList(kPaths)), 0);
     }).join();
     EXPECT_TRUE(exStyle & WS_EX_ACCEPTFILES);
     EXPECT_EQ(drops, kPathsUtf8);

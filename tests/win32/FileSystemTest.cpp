@@ -1,16 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 #include "TestSupport.h"
+#include "WineDrive.h"
 #include "commandlist/SafeSave.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
 #include "platform/win32/Win32FileSystem.h"
 
+// After <windows.h>, which TestSupport.h brings.
+#include <aclapi.h>
+#include <sddl.h>
+
 namespace {
+
+constexpr std::uint64_t NoLimit = std::numeric_limits<std::uint64_t>::max();
 
 // A drive without media must fail quietly here as in the program.
 class FileSystemTest : public ::testing::Test {
@@ -203,10 +211,10 @@ TEST_F(FileSystemTest, ReadFileGivesEveryByte) {
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(ToUtf8(name));
         WriteFileBytes(folder.file(name), bytes);
-        EXPECT_EQ(files.readFile(ToUtf8(folder.file(name))), bytes);
+        EXPECT_EQ(files.readFile(ToUtf8(folder.file(name)), NoLimit), bytes);
     }
-    EXPECT_THROW(files.readFile(ToUtf8(folder.file(L"missing.txt"))), PlatformError);
-    EXPECT_THROW(files.readFile(ToUtf8(folder.path())), PlatformError);
+    EXPECT_THROW(files.readFile(ToUtf8(folder.file(L"missing.txt")), NoLimit), PlatformError);
+    EXPECT_THROW(files.readFile(ToUtf8(folder.path()), NoLimit), PlatformError);
 }
 
 TEST_F(FileSystemTest, TemporaryFilesAreNewEmptyAndInTheFolder) {
@@ -281,13 +289,8 @@ TEST_F(FileSystemTest, ReadOnlyTargetIsNotReplacedAndKeepsItsBytes) {
         EXPECT_EQ(std::string(error.what()), SystemErrorText(ERROR_ACCESS_DENIED));
     }
     EXPECT_EQ(ReadFileBytes(target), "old bytes");
-    EXPECT_EQ(ReadFileBytes(ToWide(temporary)), "new bytes");
-
-    // Saving as the program does: the error comes through and the temporary file is gone.
-    EXPECT_THROW(SaveFileSafely(files, ToUtf8(target), "newer bytes"), PlatformError);
-    EXPECT_EQ(ReadFileBytes(target), "old bytes");
-    files.removeFile(temporary);
-    EXPECT_EQ(files.listFolder(base).size(), 1u);
+    EXPECT_EQ(GetFileAttributesW(ToWide(temporary).c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the temporary file was left behind";
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -326,6 +329,255 @@ TEST_F(FileSystemTest, CurrentDirectoryFollowsSetAndRefusesMissingFolders) {
     EXPECT_EQ(files.currentDirectory(), before);
     EXPECT_THROW(files.setCurrentDirectory(ToUtf8(folder.file(L"missing"))), PlatformError);
     EXPECT_EQ(files.currentDirectory(), before);
+}
+
+// The names in a folder, for checking that nothing was left behind.
+std::set<std::string> NamesIn(Win32FileSystem& files, const std::wstring& folder) {
+    std::set<std::string> names;
+    for (const FolderEntry& entry : files.listFolder(ToUtf8(folder))) names.insert(entry.name);
+    return names;
+}
+
+// The access rights of a file as text (SDDL), empty when they cannot be read.
+std::wstring AccessRightsOf(const std::wstring& path) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return {};
+    }
+    LPWSTR text = nullptr;
+    ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1,
+                                                         DACL_SECURITY_INFORMATION, &text, nullptr);
+    std::wstring result = text ? text : L"";
+    LocalFree(text);
+    LocalFree(descriptor);
+    return result;
+}
+
+// This process's user, as SDDL names it.
+std::wstring CurrentUserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    unsigned char buffer[256];
+    DWORD size = 0;
+    std::wstring result;
+    if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size)) {
+        LPWSTR text = nullptr;
+        if (ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text)) {
+            result = text;
+            LocalFree(text);
+        }
+    }
+    CloseHandle(token);
+    return result;
+}
+
+// Makes link, in folder, a symbolic link to the name target in the same folder. Windows makes
+// one without privileges in developer mode. Wine 8's CreateSymbolicLinkW makes nothing and
+// reports success; there the system's own ln makes a Unix symbolic link, which Wine follows as
+// Windows follows its links. False when neither can.
+bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link,
+                      const std::wstring& target) {
+    const std::wstring path = folder + L"\\" + link;
+    const auto linked = [&] {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(path.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return false;
+        FindClose(search);
+        return true;
+    };
+    if (CreateSymbolicLinkW(path.c_str(), target.c_str(), 0x2 /* unprivileged */) && linked()) {
+        return true;
+    }
+    if (!RunningUnderWine()) return false;
+    std::wstring command = L"ln -s " + target + L" " + link;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // A Unix process cannot be waited for through its handle: watch for the link instead.
+    return WaitUntil(linked, std::chrono::seconds(10));
+}
+
+TEST_F(FileSystemTest, ReadFileRefusesMoreBytesThanAllowed) {
+    TempFolder folder(L"tvm");
+    const std::wstring path = folder.file(L"five.txt");
+    WriteFileBytes(path, "12345");
+    WriteFileBytes(folder.file(L"empty.txt"), "");
+    EXPECT_EQ(files.readFile(ToUtf8(path), 5), "12345");
+    EXPECT_EQ(files.readFile(ToUtf8(folder.file(L"empty.txt")), 0), "");
+    for (const std::uint64_t limit : {std::uint64_t{4}, std::uint64_t{0}}) {
+        SCOPED_TRACE(limit);
+        try {
+            files.readFile(ToUtf8(path), limit);
+            ADD_FAILURE() << "read past the limit";
+        } catch (const FileTooLarge& error) {
+            EXPECT_EQ(error.limit(), limit);
+        }
+    }
+}
+
+// Saving as the program does it: through SaveFileSafely.
+TEST_F(FileSystemTest, SavingKeepsHiddenAndSystemAttributes) {
+    TempFolder folder(L"tvm日本");
+    struct Case {
+        const wchar_t* name;
+        DWORD attributes;
+        bool forwardSlashes;
+    };
+    const Case cases[] = {
+        {L"hidden.txt", FILE_ATTRIBUTE_HIDDEN, false},
+        {L"system.txt", FILE_ATTRIBUTE_SYSTEM, false},
+        {L"both.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false},
+        {L"plain.txt", 0, false},
+        {L"slashes.txt", FILE_ATTRIBUTE_HIDDEN, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.name));
+        const std::wstring target = folder.file(c.name);
+        WriteFileBytes(target, "old");
+        if (c.attributes) SetAttributes(target, c.attributes);
+        std::string path = ToUtf8(target);
+        if (c.forwardSlashes) std::replace(path.begin(), path.end(), '\\', '/');
+        SaveFileSafely(files, path, "new");
+        EXPECT_EQ(ReadFileBytes(target), "new");
+        const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        EXPECT_EQ(GetFileAttributesW(target.c_str()) & kept, c.attributes);
+    }
+    EXPECT_EQ(files.listFolder(ToUtf8(folder.path())).size(), std::size(cases))
+        << "a temporary file was left behind";
+}
+
+TEST_F(FileSystemTest, SavingANewFileWrittenWithForwardSlashes) {
+    TempFolder folder(L"tvm");
+    std::string path = ToUtf8(folder.file(L"new.txt"));
+    std::replace(path.begin(), path.end(), '\\', '/');
+    SaveFileSafely(files, path, "new");
+    EXPECT_EQ(ReadFileBytes(folder.file(L"new.txt")), "new");
+    EXPECT_EQ(NamesIn(files, folder.path()), std::set<std::string>{"new.txt"});
+}
+
+TEST_F(FileSystemTest, SavingKeepsTheAccessRights) {
+    TempFolder folder(L"tvm");
+    const std::wstring target = folder.file(L"rights.txt");
+    const std::wstring fresh = folder.file(L"fresh.txt");
+    WriteFileBytes(target, "old");
+    WriteFileBytes(fresh, "x");
+    // The owner's alone: narrower than a new file's rights, which let everyone read it.
+    const std::wstring rights = L"D:P(A;;FA;;;" + CurrentUserSid() + L")";
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        rights.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
+    ASSERT_TRUE(SetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, descriptor));
+    LocalFree(descriptor);
+    const std::wstring before = AccessRightsOf(target);
+    ASSERT_FALSE(before.empty());
+    // Wine keeps access rights as the Unix mode, which the rights above change.
+    ASSERT_NE(before, AccessRightsOf(fresh)) << "the file system keeps no rights of its own";
+
+    SaveFileSafely(files, ToUtf8(target), "new");
+    EXPECT_EQ(ReadFileBytes(target), "new");
+    EXPECT_EQ(AccessRightsOf(target), before);
+    EXPECT_EQ(NamesIn(files, folder.path()), (std::set<std::string>{"fresh.txt", "rights.txt"}));
+}
+
+TEST_F(FileSystemTest, SavingThroughASymbolicLinkWritesItsTarget) {
+    TempFolder folder(L"tvm");
+    WriteFileBytes(folder.file(L"target.txt"), "old");
+    SetAttributes(folder.file(L"target.txt"), FILE_ATTRIBUTE_HIDDEN);
+    if (!MakeSymbolicLink(folder.path(), L"link.txt", L"target.txt")) {
+        GTEST_SKIP() << "no symbolic link can be made here";
+    }
+    SaveFileSafely(files, ToUtf8(folder.file(L"link.txt")), "new");
+    EXPECT_EQ(ReadFileBytes(folder.file(L"target.txt")), "new") << "the link was replaced";
+    EXPECT_NE(GetFileAttributesW(folder.file(L"target.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    // Still a link: it leads to the target.
+    EXPECT_EQ(files.finalPath(ToUtf8(folder.file(L"link.txt"))),
+              files.finalPath(ToUtf8(folder.file(L"target.txt"))));
+    EXPECT_EQ(NamesIn(files, folder.path()), (std::set<std::string>{"link.txt", "target.txt"}));
+}
+
+// A hard link is a name of the file like any other: the name saved to gets the new content; the
+// file's other names keep the old one, as the replacement is a new file.
+TEST_F(FileSystemTest, SavingThroughAHardLinkReplacesThatNameAlone) {
+    TempFolder folder(L"tvm");
+    WriteFileBytes(folder.file(L"first.txt"), "old");
+    ASSERT_TRUE(CreateHardLinkW(folder.file(L"second.txt").c_str(),
+                                folder.file(L"first.txt").c_str(), nullptr));
+    SetAttributes(folder.file(L"second.txt"), FILE_ATTRIBUTE_HIDDEN);
+    SaveFileSafely(files, ToUtf8(folder.file(L"second.txt")), "new");
+    EXPECT_EQ(ReadFileBytes(folder.file(L"second.txt")), "new");
+    EXPECT_NE(GetFileAttributesW(folder.file(L"second.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(ReadFileBytes(folder.file(L"first.txt")), "old");
+    EXPECT_EQ(NamesIn(files, folder.path()), (std::set<std::string>{"first.txt", "second.txt"}));
+}
+
+TEST_F(FileSystemTest, AFailedSaveLeavesNoTemporaryFileAndTheOldFile) {
+    TempFolder folder(L"tvm");
+    WriteFileBytes(folder.file(L"locked.txt"), "old");
+    SetAttributes(folder.file(L"locked.txt"), FILE_ATTRIBUTE_READONLY);
+    CreateDirectoryW(folder.file(L"folder.txt").c_str(), nullptr);
+    // Wine shows a Unix link that leads nowhere as nothing at all, so only Windows makes one.
+    const bool dangling =
+        CreateSymbolicLinkW(folder.file(L"dangling.txt").c_str(), L"missing.txt", 0x2) &&
+        NamesIn(files, folder.path()).count("dangling.txt") > 0;
+    struct Case {
+        const wchar_t* name;
+        const char* step;
+    };
+    std::vector<Case> cases = {
+        {L"missing\\new.txt", "the temporary file cannot be made"},
+        {L"locked.txt", "a read-only file is not replaced"},
+        {L"folder.txt", "a folder is not replaced"},
+    };
+    if (dangling) cases.push_back({L"dangling.txt", "a link that leads nowhere is not replaced"});
+    const std::set<std::string> before = NamesIn(files, folder.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        EXPECT_THROW(SaveFileSafely(files, ToUtf8(folder.file(c.name)), "new"), PlatformError);
+        EXPECT_EQ(NamesIn(files, folder.path()), before);
+    }
+    EXPECT_EQ(ReadFileBytes(folder.file(L"locked.txt")), "old");
+    SetFileAttributesW(folder.file(L"locked.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileSystemTest, DriveKindsAndConnectionsWithoutOpeningTheDrive) {
+    EXPECT_EQ(files.driveKind("C"), DriveKind::Fixed);
+    EXPECT_EQ(files.driveKind("c:"), DriveKind::Fixed);
+    EXPECT_EQ(files.driveKind(""), DriveKind::Unknown);
+    EXPECT_EQ(files.connectionName("C"), std::nullopt);
+    if (!RunningUnderWine()) GTEST_SKIP() << "drives of other kinds are mapped under Wine only";
+
+    TempFolder folder(L"tvm");
+    struct Case {
+        UINT type;
+        DriveKind kind;
+    };
+    std::string unmapped;
+    for (const Case& c :
+         {Case{DRIVE_FIXED, DriveKind::Fixed}, Case{DRIVE_REMOVABLE, DriveKind::Removable},
+          Case{DRIVE_CDROM, DriveKind::CdRom}}) {
+        SCOPED_TRACE(c.type);
+        WineDrive drive(c.type, folder.path());
+        unmapped = drive.name();
+        ASSERT_NE(drive.letter(), 0) << "Wine's mount manager mapped no drive";
+        const auto letters = files.drives();
+        EXPECT_NE(std::find(letters.begin(), letters.end(), drive.name()), letters.end());
+        EXPECT_EQ(files.driveKind(drive.name()), c.kind);
+        EXPECT_EQ(files.connectionName(drive.name()), std::nullopt);
+    }
+    // The last one is gone again: its letter names no drive.
+    EXPECT_EQ(files.driveKind(unmapped), DriveKind::Unknown);
+    WineDrive share(L"tavimero", L"lists");
+    ASSERT_NE(share.letter(), 0) << "Wine's mount manager mapped no network drive";
+    EXPECT_EQ(files.driveKind(share.name()), DriveKind::Remote);
+    EXPECT_EQ(files.connectionName(share.name()), "\\\\tavimero\\lists");
+    EXPECT_EQ(files.connectionName(share.name() + ":"), "\\\\tavimero\\lists");
 }
 
 }  // namespace

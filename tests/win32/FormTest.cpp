@@ -243,7 +243,9 @@ TEST_F(FormTest, ABoxWithAScrollBarIsDrawnOnceAfterItsTextChanged) {
     }
     // The scroll bar was kept up to date all the same.
     box.setText(lines);
-    SCROLLINFO range{sizeof range, SIF_RANGE | SIF_PAGE};
+    SCROLLINFO range{};
+    range.cbSize = sizeof range;
+    range.fMask = SIF_RANGE | SIF_PAGE;
     ASSERT_TRUE(GetScrollInfo(multi, SB_VERT, &range));
     EXPECT_GT(range.nMax - range.nMin + 1, static_cast<int>(range.nPage));
     EXPECT_TRUE(box.hasFocus());
@@ -256,6 +258,10 @@ TEST_F(FormTest, SelectionCountsUtf16Units) {
     EXPECT_EQ(box.selStart(), 1);
     EXPECT_EQ(box.selLength(), 3);
     box.setSelStart(5);
+    EXPECT_EQ(box.selStart(), 5);
+    EXPECT_EQ(box.selLength(), 0);
+    box.setSelStart(1);
+    box.moveCaretToEnd();
     EXPECT_EQ(box.selStart(), 5);
     EXPECT_EQ(box.selLength(), 0);
 }

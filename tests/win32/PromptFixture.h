@@ -13,7 +13,7 @@
 // A real cmd.exe started in a fresh temporary folder, ended after the test.
 class PromptFixture : public ::testing::Test {
 protected:
-    void SetUp() override { prompt = launcher.start("cmd.exe", ToUtf8(folder.path())); }
+    void SetUp() override { prompt = launcher.start(SystemPrompt::Cmd, ToUtf8(folder.path())); }
 
     void TearDown() override { End(); }
 
@@ -24,7 +24,7 @@ protected:
 
     void Restart(const std::wstring& where) {
         End();
-        prompt = launcher.start("cmd.exe", ToUtf8(where));
+        prompt = launcher.start(SystemPrompt::Cmd, ToUtf8(where));
     }
 
     // Types the text as the program does: each line break is the Enter key.

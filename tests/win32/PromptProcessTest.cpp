@@ -33,15 +33,26 @@ TEST_F(PromptProcessTest, TerminateEndsThePrompt) {
 }
 
 TEST_F(PromptProcessTest, StartFailuresThrowTheSystemText) {
-    const std::string missingFolder = ToUtf8(folder.file(L"missing"));
-    const std::pair<std::string, std::string> cases[] = {
-        {"cmd.exe", missingFolder},
-        {"tavimero-no-such-program.exe", ToUtf8(folder.path())},
+    // command.com is looked for in the Windows folder only; the NT family has none there.
+    wchar_t windows[MAX_PATH + 1] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH + 1);
+    const bool noCommandCom =
+        GetFileAttributesW((std::wstring(windows) + L"\\command.com").c_str()) ==
+        INVALID_FILE_ATTRIBUTES;
+    struct Case {
+        SystemPrompt prompt;
+        std::string folder;
+        const char* what;
     };
-    for (const auto& [program, where] : cases) {
-        SCOPED_TRACE(program + " in " + where);
+    const Case cases[] = {
+        {SystemPrompt::Cmd, ToUtf8(folder.file(L"missing")), "cmd.exe in a missing folder"},
+        {SystemPrompt::CommandCom, ToUtf8(folder.path()), "command.com where there is none"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.prompt == SystemPrompt::CommandCom && !noCommandCom) continue;
         try {
-            launcher.start(program, where);
+            launcher.start(c.prompt, c.folder);
             ADD_FAILURE() << "no exception";
         } catch (const PlatformError& error) {
             EXPECT_STRNE(error.what(), "");

@@ -52,14 +52,16 @@ ControlWindow::~ControlWindow() {
 void ControlWindow::registerDropTarget(FilesHandler handler) {
     if (!window_ || dropTarget_ || droppedFiles_) return;
     droppedFiles_ = std::move(handler);
+    // The shell's older drop message as well: a source that finds no OLE target (OLE not
+    // initialised on this thread, though COM may be, which lets the registration succeed) sends
+    // it instead. A source uses one or the other, so a drop never arrives twice.
+    DragAcceptFiles(window_, TRUE);
     Win32DropTarget* target = Win32DropTarget::create(droppedFiles_);
     if (SUCCEEDED(RegisterDragDrop(window_, target))) {
         dropTarget_ = target;  // OLE holds a reference of its own until the target is revoked
         return;
     }
-    // OLE is not initialised on this thread: the shell's older drop message still works.
     target->Release();
-    DragAcceptFiles(window_, TRUE);
 }
 
 void ControlWindow::revokeDropTarget() {
@@ -85,6 +87,15 @@ LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const LRESULT result = defaultHandling(message, wParam, lParam);
         Guarded([&] { Fire(events_.onGotFocus); });
         return result;
+    }
+    case WM_GETDLGCODE: {
+        LRESULT code = defaultHandling(message, wParam, lParam);
+        // The dialog manager asks before it hands Enter to the default button: a control that
+        // takes Enter claims that key, and only that key, for itself.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (takesEnter_ && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+            code |= DLGC_WANTMESSAGE;
+        return code;
     }
     case WM_DROPFILES: {
         auto drop = reinterpret_cast<HDROP>(wParam);

@@ -24,6 +24,8 @@ public:
     // Where the next pop-up menu appears (screen pixels) when it is opened from the keyboard
     // rather than at the mouse; null: at the mouse again.
     virtual void setPopupAnchor(const POINT* screen) = 0;
+    // The DPI the form is shown at.
+    virtual UINT dpi() const = 0;
 };
 
 // The window behind one control: subclassed so that key-down and focus events reach the
@@ -47,6 +49,11 @@ public:
     virtual void acceptFiles() {}
     // The OLE drop target registered for the control, or null.
     Win32DropTarget* dropTarget() const { return dropTarget_; }
+    // Makes Enter reach the control (its onKeyDown) instead of pressing the default button.
+    // Called once by the form for controls declared with StyleTakesEnter.
+    void takeEnter() { takesEnter_ = true; }
+    // Paints one entry of an owner-drawn control (WM_DRAWITEM); false when it draws none.
+    virtual bool drawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
 
 protected:
     // Lets a control act on a message before (and instead of) the usual handling.
@@ -65,6 +72,7 @@ private:
     ControlSite& site_;
     Win32DropTarget* dropTarget_ = nullptr;
     FilesHandler droppedFiles_;  // for the WM_DROPFILES fallback
+    bool takesEnter_ = false;
 };
 
 // The shift state of a key event as ShiftState bits (1 Shift, 2 Ctrl, 4 Alt).

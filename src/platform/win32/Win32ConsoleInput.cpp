@@ -26,10 +26,22 @@ void AttachWaitingForConsole(DWORD processId) {
     ThrowSystemError(error);
 }
 
+// While attached, this program receives the console's control signals. Ctrl+C and Ctrl+Break
+// pressed in the prompt are meant for the prompt, never for this program, whose default handler
+// would end it. (Closing the console ends every process attached to it whatever a handler
+// returns: which is why the attachment lasts one input and is never kept.)
+BOOL WINAPI IgnoreInterrupts(DWORD signal) {
+    return signal == CTRL_C_EVENT || signal == CTRL_BREAK_EVENT;
+}
+
 // Attached to another process's console for the lifetime of the object.
 class Win32AttachedConsole final : public AttachedConsole {
 public:
-    explicit Win32AttachedConsole(DWORD processId) { AttachWaitingForConsole(processId); }
+    explicit Win32AttachedConsole(DWORD processId) {
+        AttachWaitingForConsole(processId);
+        // Attaching resets the handler table, so the handler is added for each attachment.
+        SetConsoleCtrlHandler(IgnoreInterrupts, TRUE);
+    }
     ~Win32AttachedConsole() override { FreeConsole(); }
     Win32AttachedConsole(const Win32AttachedConsole&) = delete;
     Win32AttachedConsole& operator=(const Win32AttachedConsole&) = delete;

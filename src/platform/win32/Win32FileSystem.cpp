@@ -1,13 +1,18 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>
+#include <winnetwk.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32FileIdentity.h"
+#include "text/Path.h"
 
 namespace {
 
@@ -20,6 +25,13 @@ wchar_t DriveLetterOf(const std::string& drive) {
     if (letter >= 'a' && letter <= 'z') return static_cast<wchar_t>(letter - 'a' + 'A');
     if (letter >= 'A' && letter <= 'Z') return static_cast<wchar_t>(letter);
     return 0;
+}
+
+// The root of a drive ("C" or "c:" -> C:\); throws for anything else.
+std::wstring RootOf(const std::string& drive) {
+    const wchar_t letter = DriveLetterOf(drive);
+    if (!letter) ThrowSystemError(ERROR_INVALID_DRIVE);
+    return {letter, L':', L'\\'};
 }
 
 // Orders names by the user's collation, without regard to case, as the system's lists do.
@@ -54,12 +66,50 @@ std::vector<std::string> Win32FileSystem::drives() {
     return letters;
 }
 
-std::string Win32FileSystem::volumeLabel(const std::string& drive) {
+DriveKind Win32FileSystem::driveKind(const std::string& drive) {
+    if (!DriveLetterOf(drive)) return DriveKind::Unknown;
+    // Answered from the system's table of drive letters: no media, no server.
+    switch (GetDriveTypeW(RootOf(drive).c_str())) {
+    case DRIVE_FIXED:
+        return DriveKind::Fixed;
+    case DRIVE_REMOVABLE:
+        return DriveKind::Removable;
+    case DRIVE_CDROM:
+        return DriveKind::CdRom;
+    case DRIVE_REMOTE:
+        return DriveKind::Remote;
+    case DRIVE_RAMDISK:
+        return DriveKind::RamDisk;
+    default:
+        return DriveKind::Unknown;
+    }
+}
+
+std::optional<std::string> Win32FileSystem::connectionName(const std::string& drive) {
     const wchar_t letter = DriveLetterOf(drive);
-    if (!letter) ThrowSystemError(ERROR_INVALID_DRIVE);
-    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    if (!letter) return std::nullopt;
+    const wchar_t local[] = {letter, L':', L'\0'};
+    std::wstring remote(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(remote.size());
+        const DWORD result = WNetGetConnectionW(local, remote.data(), &size);
+        // A remembered connection that is down keeps its name; the network client knows it
+        // without asking the server.
+        if (result == NO_ERROR || result == ERROR_CONNECTION_UNAVAIL) {
+            remote.resize(std::wcslen(remote.c_str()));
+            if (remote.empty()) return std::nullopt;
+            return ToUtf8(remote);
+        }
+        if (result != ERROR_MORE_DATA) return std::nullopt;
+        remote.resize(std::max<size_t>(size, remote.size() * 2));
+    }
+}
+
+std::string Win32FileSystem::volumeLabel(const std::string& drive) {
+    const std::wstring root = RootOf(drive);
     wchar_t label[MAX_PATH + 1] = {};
-    if (!GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
+    if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                               nullptr, 0)) {
         ThrowSystemError();
     }
     return ToUtf8(label);
@@ -100,15 +150,17 @@ std::vector<FolderEntry> Win32FileSystem::listFolder(const std::string& folder) 
     return entries;
 }
 
-std::string Win32FileSystem::readFile(const std::string& path) {
+std::string Win32FileSystem::readFile(const std::string& path, std::uint64_t maxBytes) {
     UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) ThrowSystemError();
     std::string bytes;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 31)) {
-        bytes.reserve(static_cast<size_t>(size.QuadPart));
+    if (GetFileSizeEx(file.get(), &size)) {
+        const auto found = static_cast<std::uint64_t>(size.QuadPart);
+        if (found > maxBytes) throw FileTooLarge(maxBytes);
+        if (found <= bytes.max_size()) bytes.reserve(static_cast<size_t>(found));
     }
     // Read to the end rather than to the size found first: the file may grow meanwhile.
     char buffer[64 * 1024];
@@ -116,9 +168,37 @@ std::string Win32FileSystem::readFile(const std::string& path) {
         DWORD read = 0;
         if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) ThrowSystemError();
         if (read == 0) break;
+        if (read > maxBytes - bytes.size()) throw FileTooLarge(maxBytes);
         bytes.append(buffer, read);
     }
     return bytes;
+}
+
+std::string Win32FileSystem::finalPath(const std::string& path) {
+    const std::wstring wide = ToWide(path);
+    // Opened for its name only, which no other program's sharing mode can refuse.
+    UniqueHandle file(CreateFileW(wide.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        // Nothing there yet: the file is made at the path itself. A link that leads nowhere is
+        // there, and must not be replaced by a file.
+        const bool absent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        if (absent && GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
+        ThrowSystemError(error);
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) ThrowSystemError();
+        const bool fitted = length < final.size();
+        final.resize(length);  // when it did not fit, the length asked for, with its null
+        if (fitted) break;
+    }
+    return path::WithoutLongPrefix(ToUtf8(final));
 }
 
 std::string Win32FileSystem::createTemporaryFile(const std::string& folder) {
@@ -150,14 +230,25 @@ void Win32FileSystem::writeFile(const std::string& path, const std::string& byte
 
 void Win32FileSystem::moveReplacing(const std::string& temporary, const std::string& target) {
     const std::wstring wideTarget = ToWide(target);
-    // Windows refuses to replace a read-only file; Wine would replace it. Refused on both.
-    const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ThrowSystemError(ERROR_ACCESS_DENIED);
-    }
-    if (!MoveFileExW(ToWide(temporary).c_str(), wideTarget.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ThrowSystemError();
+    // Opened with the rights to rename and to delete it before its access rights change: rights
+    // taken over from the target that deny them cannot strand it. Shared with a virus scanner
+    // that may be reading the new file.
+    UniqueHandle replacement(CreateFileW(ToWide(temporary).c_str(),
+                                         DELETE | WRITE_DAC | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!replacement) ThrowSystemError();
+    try {
+        const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // Windows refuses to replace a read-only file; Wine would replace it. Refused on both.
+            if (attributes & FILE_ATTRIBUTE_READONLY) ThrowSystemError(ERROR_ACCESS_DENIED);
+            TakeOverIdentity(wideTarget, replacement.get());
+        }
+        RenameReplacing(replacement.get(), wideTarget);
+    } catch (const PlatformError&) {
+        DeleteOnClose(replacement.get());
+        throw;
     }
 }
 

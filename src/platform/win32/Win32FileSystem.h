@@ -8,10 +8,13 @@ public:
     bool directoryExists(const std::string& path) override;
     bool fileExists(const std::string& path) override;
     std::vector<std::string> drives() override;
+    DriveKind driveKind(const std::string& drive) override;
+    std::optional<std::string> connectionName(const std::string& drive) override;
     std::string volumeLabel(const std::string& drive) override;
     std::vector<FolderEntry> listFolder(const std::string& folder) override;
-    std::string readFile(const std::string& path) override;
+    std::string readFile(const std::string& path, std::uint64_t maxBytes) override;
 
+    std::string finalPath(const std::string& path) override;
     std::string createTemporaryFile(const std::string& folder) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void moveReplacing(const std::string& temporary, const std::string& target) override;

@@ -347,6 +347,7 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NEXTDLGCTL: return nextDialogControl(wParam, lParam);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: return controlColour(message, wParam, lParam);
+    case WM_DRAWITEM: return itemDrawn(wParam, lParam);
     case WM_ACTIVATE: return activated(message, wParam, lParam);
     case WM_SETFOCUS: return focusReceived();
     case WM_CLOSE: return closeRequested();
@@ -430,6 +431,14 @@ LRESULT Win32Form::controlColour(UINT message, WPARAM wParam, LPARAM lParam) {
             SetTextColor(reinterpret_cast<HDC>(wParam), *colour);
     }
     return brush;
+}
+
+LRESULT Win32Form::itemDrawn(WPARAM wParam, LPARAM lParam) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    ControlWindow* control = controlOf(item.hwndItem);
+    bool drawn = false;
+    Guarded([&] { drawn = control && control->drawItem(item); });
+    return drawn ? TRUE : DefWindowProcW(window_, WM_DRAWITEM, wParam, lParam);
 }
 
 LRESULT Win32Form::activated(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -48,7 +48,7 @@ public:
 
     HWND window() const { return window_; }
     HWND toolbarWindow() const { return toolbar_ ? toolbar_->window() : nullptr; }
-    UINT dpi() const { return dpi_; }
+    UINT dpi() const override { return dpi_; }
     // The control adapter behind a name (for tests of the Win32 layer).
     ControlWindow* controlWindow(const std::string& name) const;
 
@@ -61,6 +61,7 @@ private:
     LRESULT timerFired(WPARAM id);
     LRESULT sized(WPARAM kind);
     LRESULT controlColour(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT itemDrawn(WPARAM wParam, LPARAM lParam);
     LRESULT activated(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT focusReceived();
     LRESULT closeRequested();

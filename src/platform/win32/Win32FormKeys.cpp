@@ -51,7 +51,8 @@ LRESULT Win32Form::nextDialogControl(WPARAM wParam, LPARAM lParam) {
         // named control takes the focus.
         HWND target = reinterpret_cast<HWND>(wParam);
         HWND focus = GetFocus();
-        if (target && IsChild(window_, target) && !(focus && IsEditControl(focus))) SetFocus(target);
+        if (target && IsChild(window_, target) && !(focus && IsEditControl(focus)))
+            SetFocus(target);
         return 0;
     }
     // A multi-line edit control leaves Tab to its parent, which for a plain window does nothing;

@@ -32,10 +32,14 @@ WindowKind KindOf(const ControlSpec& control) {
         if (s & StyleReadOnly) style |= ES_READONLY;
         return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
-    case ControlKind::ListBox:
+    case ControlKind::ListBox: {
         // Without LBS_NOINTEGRALHEIGHT the list shows whole lines only. It shows entries where
-        // the program puts them; the program keeps their order.
-        return {L"LISTBOX", WS_TABSTOP | LBS_NOTIFY | WS_VSCROLL, WS_EX_CLIENTEDGE};
+        // the program puts them; the program keeps their order. A list with images draws its
+        // entries itself and still keeps their texts, for LB_GETTEXT and type-ahead.
+        DWORD style = WS_TABSTOP | LBS_NOTIFY | WS_VSCROLL;
+        if (s & StyleItemImages) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+        return {L"LISTBOX", style, WS_EX_CLIENTEDGE};
+    }
     case ControlKind::Button:
         return {L"BUTTON",
                 static_cast<DWORD>(WS_TABSTOP |
@@ -122,6 +126,7 @@ void Win32Form::createControls() {
         // Registered as drop targets after the first paint (shownFirst): OLE's registration is
         // slow under Wine, and nothing can be dropped on a window not yet seen.
         if (control.style & StyleAcceptsFiles) acceptingFiles_.push_back(object.get());
+        if (control.style & StyleTakesEnter) object->takeEnter();
         // The option buttons of one container follow each other in the tab order, so that
         // they form one group for the arrow keys.
         if (control.kind == ControlKind::OptionButton) {

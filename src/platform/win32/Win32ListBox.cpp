@@ -1,7 +1,10 @@
 #include "platform/win32/Win32ListBox.h"
 
+#include <algorithm>
+
 #include "platform/PlatformError.h"
 #include "platform/win32/CallbackGuard.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Wide.h"
 
 namespace {
@@ -11,6 +14,9 @@ constexpr size_t kFewEntries = 8;
 void CheckStored(LRESULT index) {
     if (index == LB_ERR || index == LB_ERRSPACE) throw PlatformError(kOutOfMemory);
 }
+
+// Room around an entry's image, in pixels at 96 DPI.
+constexpr int kImageMargin = 2;
 }  // namespace
 
 int Win32ListBox::count() const {
@@ -110,4 +116,85 @@ void Win32ListBox::acceptFiles() {
     registerDropTarget([this](const std::vector<std::string>& paths) {
         if (onDropFiles) onDropFiles(paths);
     });
+}
+
+void Win32ListBox::setItemImage(int index, ItemImage image) {
+    SendMessageW(window(), LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(image));
+    RECT line{};
+    if (SendMessageW(window(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&line)) != LB_ERR)
+        InvalidateRect(window(), &line, TRUE);
+}
+
+bool Win32ListBox::showsImages() const {
+    return (GetWindowLongW(window(), GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0;
+}
+
+LRESULT Win32ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A list that draws its entries keeps its line height through a font change: it is set
+    // here, for the new font and the images at the form's DPI, which change together.
+    if (message == WM_SETFONT && showsImages()) {
+        const LRESULT result = defaultHandling(message, wParam, lParam);
+        fitLines(reinterpret_cast<HFONT>(wParam));
+        return result;
+    }
+    return ControlWindow::handle(message, wParam, lParam);
+}
+
+void Win32ListBox::fitLines(HFONT font) {
+    const UINT dpi = site().dpi();
+    images_.load(SystemMetricForDpi(SM_CXSMICON, dpi));
+    int textHeight = 0;
+    if (HDC dc = GetDC(window())) {
+        HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(dc, &metrics)) textHeight = metrics.tmHeight;
+        SelectObject(dc, old);
+        ReleaseDC(window(), dc);
+    }
+    const int margin = MulDiv(kImageMargin, static_cast<int>(dpi), 96);
+    const int height = std::max(textHeight, images_.size() + 2 * margin);
+    SendMessageW(window(), LB_SETITEMHEIGHT, 0, height);
+}
+
+bool Win32ListBox::drawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_LISTBOX) return false;
+    HDC dc = item.hDC;
+    const RECT& line = item.rcItem;
+    if (item.itemID == static_cast<UINT>(-1)) {
+        // An empty list with the focus shows the focus where the first entry would be.
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &line);
+        return true;
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &line, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+
+    // Each leading space indents the entry by half an image and its margin: an entry two
+    // spaces deeper than another has its image below the other's text, as in a folder tree.
+    const std::wstring text = ToWide(this->item(static_cast<int>(item.itemID)));
+    const size_t indent = std::min(text.find_first_not_of(L' '), text.size());
+    const int margin = MulDiv(kImageMargin, static_cast<int>(site().dpi()), 96);
+    const int size = images_.size();
+    int x = line.left + margin + static_cast<int>(indent) * (size + margin) / 2;
+    if (HICON icon = images_.icon(static_cast<ItemImage>(item.itemData))) {
+        DrawIconEx(dc, x, line.top + (line.bottom - line.top - size) / 2, icon, size, size, 0,
+                   nullptr, DI_NORMAL);
+    }
+    x += size + margin;
+
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window(), WM_GETFONT, 0, 0)));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour =
+        SetTextColor(dc, GetSysColor(selected                    ? COLOR_HIGHLIGHTTEXT
+                                     : IsWindowEnabled(window()) ? COLOR_WINDOWTEXT
+                                                                 : COLOR_GRAYTEXT));
+    RECT textRect{x, line.top, line.right, line.bottom};
+    DrawTextW(dc, text.c_str() + indent, static_cast<int>(text.size() - indent), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &line);
+    return true;
 }

@@ -4,6 +4,30 @@
 #include "platform/win32/Win32Error.h"
 #include "platform/win32/Win32ProcessMemory.h"
 
+namespace {
+
+// The prompt's full path: cmd.exe in the system folder, command.com in the Windows folder.
+// Named in full so that CreateProcessW never searches the program's or the current folder.
+std::wstring SystemPromptPath(SystemPrompt prompt) {
+    const bool cmd = prompt == SystemPrompt::Cmd;
+    std::wstring folder(MAX_PATH, L'\0');
+    for (;;) {
+        const UINT size = static_cast<UINT>(folder.size());
+        const UINT length = cmd ? GetSystemDirectoryW(folder.data(), size)
+                                : GetWindowsDirectoryW(folder.data(), size);
+        if (length == 0) ThrowSystemError();
+        if (length < size) {
+            folder.resize(length);
+            break;
+        }
+        folder.resize(length);  // too small: length is the size needed, with its null
+    }
+    if (folder.back() != L'\\') folder += L'\\';
+    return folder + (cmd ? L"cmd.exe" : L"command.com");
+}
+
+}  // namespace
+
 Win32PromptProcess::Win32PromptProcess(UniqueHandle process, std::uint32_t id)
     : process_(std::move(process)), id_(id) {}
 
@@ -21,10 +45,12 @@ std::optional<PromptDirectories> Win32PromptProcess::readDirectories() const {
     return directories_.read();
 }
 
-std::unique_ptr<PromptProcess> Win32PromptLauncher::start(const std::string& program,
+std::unique_ptr<PromptProcess> Win32PromptLauncher::start(SystemPrompt prompt,
                                                           const std::string& folder) {
-    // CreateProcessW may write into the command line, so it gets a buffer of its own.
-    std::wstring commandLine = ToWide(program);
+    const std::wstring program = SystemPromptPath(prompt);
+    // The program's own path, quoted, is the whole command line. CreateProcessW may write into
+    // the command line, so it gets a buffer of its own.
+    std::wstring commandLine = L"\"" + program + L"\"";
     const std::wstring directory = ToWide(folder);
 
     STARTUPINFOW startup{};
@@ -32,9 +58,9 @@ std::unique_ptr<PromptProcess> Win32PromptLauncher::start(const std::string& pro
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNOACTIVATE;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                        nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
-                        &started))
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &started))
         ThrowSystemError();
     CloseHandle(started.hThread);
     // The prompt creates its console a moment later; whoever attaches to it first waits for it

@@ -19,6 +19,5 @@ private:
 
 class Win32PromptLauncher final : public PromptLauncher {
 public:
-    std::unique_ptr<PromptProcess> start(const std::string& program,
-                                         const std::string& folder) override;
+    std::unique_ptr<PromptProcess> start(SystemPrompt prompt, const std::string& folder) override;
 };

@@ -41,6 +41,8 @@ void Win32TextBox::setSelStart(int position) {
     SendMessageW(window(), EM_SCROLLCARET, 0, 0);
 }
 
+void Win32TextBox::moveCaretToEnd() { setSelStart(GetWindowTextLengthW(window())); }
+
 int Win32TextBox::selLength() const {
     const auto [start, end] = selection();
     return static_cast<int>(end - start);

@@ -12,6 +12,7 @@ public:
     void setSelStart(int position) override;
     int selLength() const override;
     void setSelLength(int length) override;
+    void moveCaretToEnd() override;
     std::string selText() const override;
     void setSelText(const std::string& text) override;
     void setForeColour(SystemColour colour) override;

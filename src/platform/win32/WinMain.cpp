@@ -13,16 +13,27 @@
 
 namespace {
 
-// DLLs come from the system folder only, never from the current or the program's folder.
-// SetDefaultDllDirectories is missing on Windows 7 without its security update.
-void RestrictDllSearch() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+template <class Function>
+Function Kernel32Function(const char* name) {
     HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    const auto restrict =
-        kernel32 ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-                       GetProcAddress(kernel32, "SetDefaultDllDirectories")))
-                 : nullptr;
-    if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!kernel32) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, name)));
+}
+
+// DLLs come from the system folder only, never from the current or the program's folder.
+// SetDefaultDllDirectories is missing on Windows 7 without its security update; there
+// SetDllDirectoryW("") at least takes the current folder out of the search. Both are looked up
+// at run time, so that a system without either still starts.
+void RestrictDllSearch() {
+    using SetDllDirectoryFn = BOOL(WINAPI*)(LPCWSTR);
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    if (const auto noCurrentFolder = Kernel32Function<SetDllDirectoryFn>("SetDllDirectoryW")) {
+        noCurrentFolder(L"");
+    }
+    if (const auto systemOnly =
+            Kernel32Function<SetDefaultDllDirectoriesFn>("SetDefaultDllDirectories")) {
+        systemOnly(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
 }
 
 std::wstring ErrorText(const std::exception& error) {
