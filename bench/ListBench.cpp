@@ -30,12 +30,14 @@
 #include <vector>
 
 #include "BenchReport.h"
+#include "ListLines.h"
 #include "Driver.h"
 #include "forms/ControlIds.h"
 
 namespace {
 
 using namespace e2e;
+using bench::listText;
 using Millis = std::chrono::duration<double, std::milli>;
 
 constexpr milliseconds kBenchPoll{5};
@@ -47,28 +49,6 @@ constexpr wchar_t kAppendTitle[] = L"現在のリストに追加するリスト"
 // control (edt1) on older ones.
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
-
-std::string line(int index) {
-    char buf[96];
-    if (index % 8 == 0) {
-        std::snprintf(buf, sizeof buf, "echo 日本語のコマンド %06d> 結果%06d.txt", index, index);
-    } else if (index % 2 == 0) {
-        std::snprintf(buf, sizeof buf, "copy \"C:\\work\\file %06d.txt\" D:\\backup\\", index);
-    } else {
-        std::snprintf(buf, sizeof buf, "dir /s /b C:\\projects\\item%06d\\*.cpp", index);
-    }
-    return buf;
-}
-
-// Lines first..first+count-1 in an order fixed by seed, as one UTF-8 text with CR LF.
-std::string listText(int first, int count, unsigned seed) {
-    std::vector<int> order(static_cast<size_t>(count));
-    std::iota(order.begin(), order.end(), first);
-    std::shuffle(order.begin(), order.end(), std::mt19937(seed));
-    std::string text = "\xEF\xBB\xBF";  // Japanese has no form in every ANSI code page
-    for (int index : order) text += line(index) + "\r\n";
-    return text;
-}
 
 void writeFile(const std::wstring& path, const std::string& bytes) {
     Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -12,6 +12,8 @@ constexpr size_t kFewEntries = 256;
 
 // The texts and keys in the order of their keys, equal keys in their first order.
 void SortByKey(std::vector<std::string>& texts, std::vector<std::string>& keys) {
+    // A list file this program saved is in order already.
+    if (std::is_sorted(keys.begin(), keys.end())) return;
     std::vector<size_t> order(texts.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
@@ -50,14 +52,14 @@ bool CommandList::Add(const std::string& text) {
     return true;
 }
 
-void CommandList::Load(const std::vector<std::string>& lines) {
+void CommandList::Load(std::vector<std::string> lines) {
     texts_.clear();
     keys_.clear();
     view_.clear();
     std::vector<std::string> keys;
     keys.reserve(lines.size());
     for (const std::string& line : lines) keys.push_back(collation_.sortKey(line));
-    Insert(lines, std::move(keys));
+    Insert(std::move(lines), std::move(keys));
     modified_ = false;
 }
 

@@ -18,7 +18,7 @@ public:
     // The selection stays on its entry.
     bool Add(const std::string& text);
     // Replaces every entry with the lines read from a list file, equal ones included.
-    void Load(const std::vector<std::string>& lines);
+    void Load(std::vector<std::string> lines);
     // Adds the lines that the list did not hold before, equal new lines included; the list counts
     // as changed even when nothing was added.
     void Append(const std::vector<std::string>& lines);
