@@ -65,7 +65,7 @@ struct AtRest {
     double cpuMilliseconds = 0;  // over kRestPeriod
 };
 
-constexpr milliseconds kSettle{3000};      // start-up work done, the prompt started
+constexpr milliseconds kSettle{3000};  // start-up work done, the prompt started
 constexpr milliseconds kRestPeriod{10000};
 
 // Starts exe, lets it settle once its window shows, then measures it at rest.
@@ -135,10 +135,12 @@ int main(int argc, char** argv) {
             atRest(toWindowsPath(MINIMAL_WINDOW_BUILD_PATH), L"", L"Minimal");
         bench::PrintRow("private memory of Tavimero (goal <= 10 MiB)", tavimeroRest.privateMiB,
                         "MiB", "minimal window", minimalRest.privateMiB);
-        bench::PrintRow("CPU time of Tavimero at rest over the period", tavimeroRest.cpuMilliseconds,
-                        "ms", "minimal window", minimalRest.cpuMilliseconds);
-        std::printf("  %-58s %9.2f %%\n", "  that is, of one core",
-                    100.0 * tavimeroRest.cpuMilliseconds / static_cast<double>(kRestPeriod.count()));
+        bench::PrintRow("CPU time of Tavimero at rest over the period",
+                        tavimeroRest.cpuMilliseconds, "ms", "minimal window",
+                        minimalRest.cpuMilliseconds);
+        std::printf(
+            "  %-58s %9.2f %%\n", "  that is, of one core",
+            100.0 * tavimeroRest.cpuMilliseconds / static_cast<double>(kRestPeriod.count()));
 
         bench::PrintRow("Tavimero.exe on disk, system DLLs only", fileMiB(programUnderTest()),
                         "MiB", "limit", 1.5);

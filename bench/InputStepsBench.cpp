@@ -12,8 +12,8 @@
 //
 //   tavimero_input_bench [runs]   (default 30)
 
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
     Win32Platform win32;
     Platform& real = win32.platform();
     TimedConsole console(real.console);
-    Platform platform{real.forms,  real.launcher, console,      real.desktop,  real.clipboard,
-                      real.files,  real.messages, real.system,  real.shell,    real.dialogs,
+    Platform platform{real.forms,   real.launcher, console,       real.desktop, real.clipboard,
+                      real.files,   real.messages, real.system,   real.shell,   real.dialogs,
                       real.profile, real.codePage, real.collation};
     mdlDos shared;
     auto main = std::make_unique<frmDosLaunch>(platform, shared);

@@ -30,8 +30,8 @@
 #include <vector>
 
 #include "BenchReport.h"
-#include "ListLines.h"
 #include "Driver.h"
+#include "ListLines.h"
 #include "forms/ControlIds.h"
 
 namespace {
@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
         bench::PrintRow("open the list at start-up, less the start without one (goal x6)",
                         opened - withoutList, "ms", "ReadFile + decode", baseline);
         std::this_thread::sleep_for(kSettle);
-        bench::PrintRow("private memory at rest with the list", 
+        bench::PrintRow("private memory at rest with the list",
                         bench::PrivateMiB(program.started.process.get()), "MiB", "without a list",
                         withoutListMiB);
 
@@ -260,8 +260,8 @@ int main(int argc, char** argv) {
         waitForCount(program, allLines + runs, "add one line");
         const double withoutAdding = bench::Median(clear);
         const double withAdding = bench::Median(ticked);
-        bench::PrintRow("one input-and-execute, chbAdd clear (median)", withoutAdding, "ms",
-                        "goal", kInputGoal);
+        bench::PrintRow("one input-and-execute, chbAdd clear (median)", withoutAdding, "ms", "goal",
+                        kInputGoal);
         bench::PrintRow("one input-and-execute, chbAdd ticked (median)", withAdding, "ms",
                         "chbAdd clear", withoutAdding);
     } catch (const std::exception& e) {

@@ -134,7 +134,8 @@ void CommandList::Merge(std::vector<std::string> texts, std::vector<std::string>
     size_t added = 0;
     while (old < texts_.size() || added < texts.size()) {
         if (added == texts.size() || (old < texts_.size() && !(keys[added] < keys_[old]))) {
-            if (static_cast<int>(old) == selected) newSelected = static_cast<int>(mergedTexts.size());
+            if (static_cast<int>(old) == selected)
+                newSelected = static_cast<int>(mergedTexts.size());
             if (static_cast<int>(old) == top) newTop = static_cast<int>(mergedTexts.size());
             mergedTexts.push_back(std::move(texts_[old]));
             mergedKeys.push_back(std::move(keys_[old]));

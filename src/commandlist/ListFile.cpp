@@ -39,7 +39,8 @@ Contents Decode(const std::string& bytes, CodePage& codePage) {
     const DecodedText decoded = DecodeText(bytes, codePage);
     const std::string_view text = decoded.text;
     Contents contents{{}, decoded.encoding, decoded.lossless};
-    contents.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) + 1);
+    contents.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) +
+                             1);
     std::size_t start = 0;
     for (std::size_t end; (end = text.find('\r', start)) != std::string_view::npos;) {
         contents.entries.emplace_back(text.substr(start, end - start));

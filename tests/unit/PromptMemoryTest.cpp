@@ -297,8 +297,7 @@ TEST_P(PromptMemoryLayout, AReadThatFindsTheLastResultCountsAtOnceAnyOtherIsRead
     memory.beforeRead = [&] {
         if (memory.reads.size() % 4 == 1) memory.pages = (++flips % 2 ? after : before).pages;
     };
-    const std::optional<PromptDirectories> elsewhere =
-        PromptDirectories{"D:\\", {{"D", "D:\\"}}};
+    const std::optional<PromptDirectories> elsewhere = PromptDirectories{"D:\\", {{"D", "D:\\"}}};
     EXPECT_EQ(ReadPromptDirectories(image.peb, image.layout, memory.reader(), elsewhere),
               std::nullopt);
 }

@@ -17,8 +17,8 @@ TEST(WideTest, TextsConvertBothWaysReplacingWhatIsNotText) {
         {"", L""},
         {"echo 日本語", L"echo 日本語"},
         {"\xF0\xA0\x80\x8B and \xF0\x9F\x98\x80", L"\U0002000B and \U0001F600"},  // surrogate pairs
-        {"a\xFF\xFE" "b", L"a\uFFFD\uFFFD" L"b"},  // bytes that are no UTF-8 at all
-        {"\xE6\x97", L"\uFFFD"},  // a character cut short
+        {"a\xFF\xFE\x62", L"a\uFFFD\uFFFDb"},  // bytes that are no UTF-8 at all, then "b"
+        {"\xE6\x97", L"\uFFFD"},               // a character cut short
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.utf8);

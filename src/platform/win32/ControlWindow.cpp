@@ -16,7 +16,8 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-HeldDrawing::HeldDrawing(HWND window) : window_(window && IsWindowVisible(window) ? window : nullptr) {
+HeldDrawing::HeldDrawing(HWND window)
+    : window_(window && IsWindowVisible(window) ? window : nullptr) {
     // The system's own switch, as DefWindowProc handles WM_SETREDRAW: a control that takes the
     // message itself may go on drawing its scroll bars.
     if (window_) DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);

@@ -98,8 +98,8 @@ public:
         const int left = place.rcImage.left;
         const int top = place.rcImage.top;
         const auto at = [](const std::vector<uint32_t>& pixels, int width, int x, int y) {
-            const size_t i = static_cast<size_t>(y) * static_cast<size_t>(width) +
-                             static_cast<size_t>(x);
+            const size_t i =
+                static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
             return i < pixels.size() ? pixels[i] : 0u;
         };
         bool hasAlpha = false;
@@ -112,7 +112,8 @@ public:
             for (int y = 0; y < size_; ++y)
                 for (int x = 0; x < size_; ++x) {
                     const bool transparent =
-                        !mask_.empty() && (at(mask_, maskWidth_, left + x, top + y) & 0xFFFFFF) != 0;
+                        !mask_.empty() &&
+                        (at(mask_, maskWidth_, left + x, top + y) & 0xFFFFFF) != 0;
                     image.at(x, y) = transparent ? 0 : (image.at(x, y) | 0xFF000000u);
                 }
         }

@@ -160,9 +160,9 @@ void Win32AttachedConsole::bringForward() {
         // Placed right behind this program's active window, which keeps the activation: no
         // switch to the console and back, which would cost both windows a repaint and make
         // the console host busy just when the text arrives. Posted to the console's thread.
-        SetWindowPos(console, active, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
-                         SWP_ASYNCWINDOWPOS);
+        SetWindowPos(
+            console, active, 0, 0, 0, 0,
+            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
         return;
     }
     SetForegroundWindow(console);

@@ -139,7 +139,7 @@ private:
     HICON smallIcon_ = nullptr;
     bool popupAnchored_ = false;
     POINT popupAnchor_{};
-    std::vector<Entry> controls_;  // in tab order, which is also the creation order
+    std::vector<Entry> controls_;                 // in tab order, which is also the creation order
     std::vector<ControlWindow*> acceptingFiles_;  // drop targets to register once shown
     std::map<std::string, ControlWindow*> byName_;
     std::map<std::pair<std::string, int>, HFONT> fonts_;  // face and size, for the current DPI
