@@ -1,6 +1,9 @@
 // Start-up benchmark: time from CreateProcess until the main window is shown, for Tavimero.exe
 // (in a fresh folder, so it starts with default settings and starts its prompt) and for a
-// minimal Win32 window program. Prints the medians and their ratio; it passes or fails nothing.
+// minimal Win32 window program. Then both at rest: their private memory, and the CPU time each
+// takes over 10 s while nobody works them (Tavimero reads its prompt's directories on a timer).
+// Last the size of Tavimero.exe against its limit. Prints the figures and ratios; it passes or
+// fails nothing.
 //
 //   tavimero_bench [runs]
 
@@ -12,8 +15,10 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "BenchReport.h"
 #include "Driver.h"
 #include "forms/ControlIds.h"
 
@@ -42,13 +47,52 @@ double timeToWindow(const std::wstring& exe, const std::wstring& cwd, const std:
     return elapsed;
 }
 
-double tavimeroRun() {
-    TempFolder folder(L"Tavimero bench");
+std::wstring copyOfTavimero(const TempFolder& folder) {
     const std::wstring exe = folder / L"Tavimero.exe";
     if (!CopyFileW(programUnderTest().c_str(), exe.c_str(), TRUE)) {
         throw std::runtime_error("cannot copy " + narrow(programUnderTest()));
     }
-    return timeToWindow(exe, folder.path(), widen(captions::MainWindow));
+    return exe;
+}
+
+double tavimeroRun() {
+    TempFolder folder(L"Tavimero bench");
+    return timeToWindow(copyOfTavimero(folder), folder.path(), widen(captions::MainWindow));
+}
+
+struct AtRest {
+    double privateMiB = 0;
+    double cpuMilliseconds = 0;  // over kRestPeriod
+};
+
+constexpr milliseconds kSettle{3000};  // start-up work done, the prompt started
+constexpr milliseconds kRestPeriod{10000};
+
+// Starts exe, lets it settle once its window shows, then measures it at rest.
+AtRest atRest(const std::wstring& exe, const std::wstring& cwd, const std::wstring& caption) {
+    auto started = startProcess(exe, L"", cwd);
+    const bool shown = pollUntil([&] { return findVisibleWindow(started.pid, caption) != nullptr; },
+                                 kWindowTimeout, kBenchPoll);
+    if (!shown) {
+        endProcessTree(started.pid, started.process.get());
+        throw std::runtime_error("no window \"" + narrow(caption) + "\" from " + narrow(exe));
+    }
+    std::this_thread::sleep_for(kSettle);
+    AtRest rest;
+    rest.privateMiB = bench::PrivateMiB(started.process.get());
+    const double before = bench::CpuMilliseconds(started.process.get());
+    std::this_thread::sleep_for(kRestPeriod);
+    rest.cpuMilliseconds = bench::CpuMilliseconds(started.process.get()) - before;
+    endProcessTree(started.pid, started.process.get());
+    return rest;
+}
+
+double fileMiB(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return static_cast<double>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                               data.nFileSizeLow) /
+           bench::kMiB;
 }
 
 double minimalRun() {
@@ -56,17 +100,11 @@ double minimalRun() {
     return timeToWindow(exe, L"", L"Minimal");
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 double report(const char* name, const std::function<double()>& run, int runs) {
     run();  // warm-up: the first start also loads and caches the system's libraries
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) times.push_back(run());
-    const double m = median(times);
+    const double m = bench::Median(times);
     std::printf("  %-20s median %8.1f ms   runs:", name, m);
     for (double t : times) std::printf(" %.1f", t);
     std::printf("\n");
@@ -84,7 +122,28 @@ int main(int argc, char** argv) {
             runs);
         const double tavimero = report("Tavimero.exe", tavimeroRun, runs);
         const double minimal = report("minimal_window.exe", minimalRun, runs);
-        std::printf("  ratio Tavimero / minimal window: %.2f\n", tavimero / minimal);
+        bench::PrintRow("start to the shown main window (goal: ratio <= 1.3)", tavimero, "ms",
+                        "minimal window", minimal);
+
+        std::printf("At rest, %lld s after the window showed, then for %lld s:\n",
+                    static_cast<long long>(kSettle.count() / 1000),
+                    static_cast<long long>(kRestPeriod.count() / 1000));
+        TempFolder folder(L"Tavimero bench rest");
+        const AtRest tavimeroRest =
+            atRest(copyOfTavimero(folder), folder.path(), widen(captions::MainWindow));
+        const AtRest minimalRest =
+            atRest(toWindowsPath(MINIMAL_WINDOW_BUILD_PATH), L"", L"Minimal");
+        bench::PrintRow("private memory of Tavimero (goal <= 10 MiB)", tavimeroRest.privateMiB,
+                        "MiB", "minimal window", minimalRest.privateMiB);
+        bench::PrintRow("CPU time of Tavimero at rest over the period",
+                        tavimeroRest.cpuMilliseconds, "ms", "minimal window",
+                        minimalRest.cpuMilliseconds);
+        std::printf(
+            "  %-58s %9.2f %%\n", "  that is, of one core",
+            100.0 * tavimeroRest.cpuMilliseconds / static_cast<double>(kRestPeriod.count()));
+
+        bench::PrintRow("Tavimero.exe on disk, system DLLs only", fileMiB(programUnderTest()),
+                        "MiB", "limit", 1.5);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());
         return 1;

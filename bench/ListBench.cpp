@@ -11,7 +11,8 @@
 //   - open at start-up: with LoadList=Yes, CreateProcess until the list box holds every line;
 //   - append: "add another list" with the second file, from pressing the file box's Open
 //     button until the list box holds the union;
-//   - add one line: one input-and-execute with chbAdd ticked against one with it clear.
+//   - add one line: one input-and-execute with chbAdd ticked against one with it clear;
+//   - the private memory of the program at rest, without a list and with the large one.
 // It prints the figures and their ratios to the baseline; it passes or fails nothing on time.
 // It fails (exit code 1) only when the program does not do the work at all.
 
@@ -25,45 +26,29 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "BenchReport.h"
 #include "Driver.h"
+#include "ListLines.h"
 #include "forms/ControlIds.h"
 
 namespace {
 
 using namespace e2e;
+using bench::listText;
 using Millis = std::chrono::duration<double, std::milli>;
 
 constexpr milliseconds kBenchPoll{5};
+constexpr milliseconds kSettle{2000};  // after the work, before the memory is read
+constexpr double kInputGoal = 10;      // ms for one input-and-execute
 constexpr milliseconds kLoadTimeout{std::chrono::minutes(15)};  // only to end a run that hangs
 constexpr wchar_t kAppendTitle[] = L"現在のリストに追加するリスト";
 // The file name box of the system's open box: a combo box (cmb13) on current systems, an edit
 // control (edt1) on older ones.
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
-
-std::string line(int index) {
-    char buf[96];
-    if (index % 8 == 0) {
-        std::snprintf(buf, sizeof buf, "echo 日本語のコマンド %06d> 結果%06d.txt", index, index);
-    } else if (index % 2 == 0) {
-        std::snprintf(buf, sizeof buf, "copy \"C:\\work\\file %06d.txt\" D:\\backup\\", index);
-    } else {
-        std::snprintf(buf, sizeof buf, "dir /s /b C:\\projects\\item%06d\\*.cpp", index);
-    }
-    return buf;
-}
-
-// Lines first..first+count-1 in an order fixed by seed, as one UTF-8 text with CR LF.
-std::string listText(int first, int count, unsigned seed) {
-    std::vector<int> order(static_cast<size_t>(count));
-    std::iota(order.begin(), order.end(), first);
-    std::shuffle(order.begin(), order.end(), std::mt19937(seed));
-    std::string text = "\xEF\xBB\xBF";  // Japanese has no form in every ANSI code page
-    for (int index : order) text += line(index) + "\r\n";
-    return text;
-}
 
 void writeFile(const std::wstring& path, const std::string& bytes) {
     Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -97,12 +82,6 @@ double readAndDecode(const std::wstring& path, size_t& lineCount) {
     MultiByteToWideChar(CP_UTF8, 0, text, length, wide.data(), wideLength);
     lineCount = static_cast<size_t>(std::count(wide.begin(), wide.end(), L'\n'));
     return Millis(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // The list box's count, or -1 while the program is too busy to answer.
@@ -219,16 +198,20 @@ int main(int argc, char** argv) {
         std::vector<double> decodeTimes;
         size_t decoded = 0;
         for (int i = 0; i < runs; ++i) decodeTimes.push_back(readAndDecode(first, decoded));
-        const double baseline = median(decodeTimes);
+        const double baseline = bench::Median(decodeTimes);
         std::printf("  %-56s %10.1f ms   (%zu lines, median of %d)\n",
                     "baseline: ReadFile + MultiByteToWideChar here", baseline, decoded, runs);
 
+        double withoutList = 0;
+        double withoutListMiB = 0;
         {
             Program program;
             const auto start = Clock::now();
             startAndWaitForWindow(program, exe, folder.path());
-            printRow("start without a list, to the shown window",
-                     Millis(Clock::now() - start).count(), baseline);
+            withoutList = Millis(Clock::now() - start).count();
+            printRow("start without a list, to the shown window", withoutList, baseline);
+            std::this_thread::sleep_for(kSettle);
+            withoutListMiB = bench::PrivateMiB(program.started.process.get());
         }
 
         writeFile(folder / L"Tavimero.ini",
@@ -241,6 +224,12 @@ int main(int argc, char** argv) {
         const double opened = Millis(Clock::now() - start).count();
         printRow("open at start-up, to the shown window", shown, baseline);
         printRow("open at start-up, to every line in the list box", opened, baseline);
+        bench::PrintRow("open the list at start-up, less the start without one (goal x6)",
+                        opened - withoutList, "ms", "ReadFile + decode", baseline);
+        std::this_thread::sleep_for(kSettle);
+        bench::PrintRow("private memory at rest with the list",
+                        bench::PrivateMiB(program.started.process.get()), "MiB", "without a list",
+                        withoutListMiB);
 
         PostMessageW(program.window, WM_COMMAND, MAKEWPARAM(ids::mnuAddAnother, 0), 0);
         HWND box = waitForWindowOf(program.started.pid, kAppendTitle, std::chrono::seconds(30),
@@ -255,8 +244,9 @@ int main(int argc, char** argv) {
         const auto appendStart = Clock::now();
         pressDialogButton(box, IDOK);
         waitForCount(program, allLines, "append", box);
-        printRow("append the second list, Open until the union is listed",
-                 Millis(Clock::now() - appendStart).count(), baseline);
+        bench::PrintRow("append the second list, Open until the union is listed (goal x6)",
+                        Millis(Clock::now() - appendStart).count(), "ms", "ReadFile + decode",
+                        baseline);
 
         // Alternating runs, so that a slow phase of the machine does not fall on one side only.
         HWND add = program.control(ids::chbAdd);
@@ -268,12 +258,12 @@ int main(int argc, char** argv) {
             ticked.push_back(timedExecute(program, "rem bench added " + std::to_string(i)));
         }
         waitForCount(program, allLines + runs, "add one line");
-        const double withoutAdding = median(clear);
-        const double withAdding = median(ticked);
-        printRow("one input-and-execute, chbAdd clear (median)", withoutAdding, baseline);
-        printRow("one input-and-execute, chbAdd ticked (median)", withAdding, baseline);
-        printRow("added cost of adding one line to the full list", withAdding - withoutAdding,
-                 baseline);
+        const double withoutAdding = bench::Median(clear);
+        const double withAdding = bench::Median(ticked);
+        bench::PrintRow("one input-and-execute, chbAdd clear (median)", withoutAdding, "ms", "goal",
+                        kInputGoal);
+        bench::PrintRow("one input-and-execute, chbAdd ticked (median)", withAdding, "ms",
+                        "chbAdd clear", withoutAdding);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());
         return 1;

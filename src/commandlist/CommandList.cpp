@@ -1,131 +1,155 @@
 #include "commandlist/CommandList.h"
 
 #include <algorithm>
+#include <numeric>
+#include <string_view>
 #include <unordered_set>
 
 namespace {
 // Up to this many new entries go into their places one by one; more are merged and the list is
 // shown anew, as every insertion in the middle moves the entries after it.
 constexpr size_t kFewEntries = 256;
+
+// The texts and keys in the order of their keys, equal keys in their first order.
+void SortByKey(std::vector<std::string>& texts, std::vector<std::string>& keys) {
+    // A list file this program saved is in order already.
+    if (std::is_sorted(keys.begin(), keys.end())) return;
+    std::vector<size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
+    std::vector<std::string> sortedTexts;
+    std::vector<std::string> sortedKeys;
+    sortedTexts.reserve(texts.size());
+    sortedKeys.reserve(keys.size());
+    for (size_t index : order) {
+        sortedTexts.push_back(std::move(texts[index]));
+        sortedKeys.push_back(std::move(keys[index]));
+    }
+    texts = std::move(sortedTexts);
+    keys = std::move(sortedKeys);
+}
 }  // namespace
 
 CommandList::CommandList(ListBox& view, Collation& collation)
     : view_(view), collation_(collation) {}
 
-CommandList::Entry CommandList::EntryFor(const std::string& text) const {
-    return {text, collation_.sortKey(text)};
-}
-
-std::vector<std::string> CommandList::Entries() const {
-    std::vector<std::string> texts;
-    texts.reserve(entries_.size());
-    for (const Entry& entry : entries_) texts.push_back(entry.text);
-    return texts;
-}
-
 int CommandList::Find(const std::string& text) const {
     // An exact match sits among the entries equal to it without regard to letter case.
     const std::string key = collation_.sortKey(text);
-    const auto byKey = [](const Entry& entry, const std::string& k) { return entry.key < k; };
-    const auto first = std::lower_bound(entries_.begin(), entries_.end(), key, byKey);
-    for (auto it = first; it != entries_.end() && it->key == key; ++it) {
-        if (it->text == text) return static_cast<int>(it - entries_.begin());
+    const auto first = std::lower_bound(keys_.begin(), keys_.end(), key);
+    for (auto it = first; it != keys_.end() && *it == key; ++it) {
+        const size_t index = static_cast<size_t>(it - keys_.begin());
+        if (texts_[index] == text) return static_cast<int>(index);
     }
     return -1;
 }
 
 bool CommandList::Add(const std::string& text) {
     if (Find(text) >= 0) return false;
-    Insert({EntryFor(text)});
+    Insert({text}, {collation_.sortKey(text)});
     modified_ = true;
     return true;
 }
 
-void CommandList::Load(const std::vector<std::string>& lines) {
-    entries_.clear();
+void CommandList::Load(std::vector<std::string> lines) {
+    texts_.clear();
+    keys_.clear();
     view_.clear();
-    std::vector<Entry> incoming;
-    incoming.reserve(lines.size());
-    for (const std::string& line : lines) incoming.push_back(EntryFor(line));
-    Insert(std::move(incoming));
+    std::vector<std::string> keys;
+    keys.reserve(lines.size());
+    for (const std::string& line : lines) keys.push_back(collation_.sortKey(line));
+    Insert(std::move(lines), std::move(keys));
     modified_ = false;
 }
 
 void CommandList::Append(const std::vector<std::string>& lines) {
-    std::unordered_set<std::string> held;
-    held.reserve(entries_.size());
-    for (const Entry& entry : entries_) held.insert(entry.text);
-    std::vector<Entry> incoming;
-    for (const std::string& line : lines) {
-        if (!held.count(line)) incoming.push_back(EntryFor(line));
+    std::vector<std::string> texts;
+    std::vector<std::string> keys;
+    {
+        const std::unordered_set<std::string_view> held(texts_.begin(), texts_.end());
+        for (const std::string& line : lines) {
+            if (held.count(line)) continue;
+            texts.push_back(line);
+            keys.push_back(collation_.sortKey(line));
+        }
     }
-    Insert(std::move(incoming));
+    Insert(std::move(texts), std::move(keys));
     modified_ = true;
 }
 
 void CommandList::Remove(int index) {
     if (index < 0 || index >= Count()) return;
-    entries_.erase(entries_.begin() + index);
+    texts_.erase(texts_.begin() + index);
+    keys_.erase(keys_.begin() + index);
     view_.removeItem(index);
     view_.setListIndex(-1);
     modified_ = true;
 }
 
 void CommandList::Clear() {
-    entries_.clear();
+    texts_.clear();
+    keys_.clear();
     view_.clear();
     modified_ = false;
 }
 
-void CommandList::Insert(std::vector<Entry> incoming) {
-    if (incoming.empty()) return;
-    const auto before = [](const Entry& a, const Entry& b) { return a.key < b.key; };
+void CommandList::Insert(std::vector<std::string> texts, std::vector<std::string> keys) {
+    if (texts.empty()) return;
     // Placed one by one, each entry would go after the entries equal to it: the same as a stable
     // sort of the new entries, merged after the equal old ones.
-    std::stable_sort(incoming.begin(), incoming.end(), before);
-    if (entries_.empty() || !before(incoming.front(), entries_.back())) {
-        std::vector<std::string> texts;
-        texts.reserve(incoming.size());
-        for (const Entry& entry : incoming) texts.push_back(entry.text);
-        view_.addItems(texts);
-        entries_.insert(entries_.end(), std::make_move_iterator(incoming.begin()),
-                        std::make_move_iterator(incoming.end()));
+    SortByKey(texts, keys);
+    if (keys_.empty() || !(keys.front() < keys_.back())) {
+        const size_t first = texts_.size();
+        texts_.insert(texts_.end(), std::make_move_iterator(texts.begin()),
+                      std::make_move_iterator(texts.end()));
+        keys_.insert(keys_.end(), std::make_move_iterator(keys.begin()),
+                     std::make_move_iterator(keys.end()));
+        view_.addItems(std::span<const std::string>(texts_).subspan(first));
         return;
     }
-    if (incoming.size() > kFewEntries) {
-        Merge(std::move(incoming));
+    if (texts.size() > kFewEntries) {
+        Merge(std::move(texts), std::move(keys));
         return;
     }
-    for (Entry& entry : incoming) {
-        const auto place = std::upper_bound(entries_.begin(), entries_.end(), entry, before);
-        const int index = static_cast<int>(place - entries_.begin());
-        view_.insertItem(index, entry.text);
-        entries_.insert(place, std::move(entry));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const auto place = std::upper_bound(keys_.begin(), keys_.end(), keys[i]);
+        const auto index = place - keys_.begin();
+        view_.insertItem(static_cast<int>(index), texts[i]);
+        keys_.insert(place, std::move(keys[i]));
+        texts_.insert(texts_.begin() + index, std::move(texts[i]));
     }
 }
 
-void CommandList::Merge(std::vector<Entry> incoming) {
+void CommandList::Merge(std::vector<std::string> texts, std::vector<std::string> keys) {
     const int selected = view_.listIndex();
     const int top = view_.topIndex();
     int newSelected = -1;
     int newTop = 0;
-    std::vector<Entry> merged;
-    merged.reserve(entries_.size() + incoming.size());
+    std::vector<std::string> mergedTexts;
+    std::vector<std::string> mergedKeys;
+    mergedTexts.reserve(texts_.size() + texts.size());
+    mergedKeys.reserve(keys_.size() + keys.size());
     size_t old = 0;
     size_t added = 0;
-    while (old < entries_.size() || added < incoming.size()) {
-        if (added == incoming.size() ||
-            (old < entries_.size() && !(incoming[added].key < entries_[old].key))) {
-            if (static_cast<int>(old) == selected) newSelected = static_cast<int>(merged.size());
-            if (static_cast<int>(old) == top) newTop = static_cast<int>(merged.size());
-            merged.push_back(std::move(entries_[old++]));
+    while (old < texts_.size() || added < texts.size()) {
+        if (added == texts.size() || (old < texts_.size() && !(keys[added] < keys_[old]))) {
+            if (static_cast<int>(old) == selected)
+                newSelected = static_cast<int>(mergedTexts.size());
+            if (static_cast<int>(old) == top) newTop = static_cast<int>(mergedTexts.size());
+            mergedTexts.push_back(std::move(texts_[old]));
+            mergedKeys.push_back(std::move(keys_[old]));
+            ++old;
         } else {
-            merged.push_back(std::move(incoming[added++]));
+            mergedTexts.push_back(std::move(texts[added]));
+            mergedKeys.push_back(std::move(keys[added]));
+            ++added;
         }
     }
-    entries_ = std::move(merged);
+    texts_ = std::move(mergedTexts);
+    keys_ = std::move(mergedKeys);
     view_.clear();
-    view_.addItems(Entries());
+    view_.addItems(texts_);
     view_.setTopIndex(newTop);
     view_.setListIndex(newSelected);
 }

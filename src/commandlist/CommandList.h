@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ public:
     // The selection stays on its entry.
     bool Add(const std::string& text);
     // Replaces every entry with the lines read from a list file, equal ones included.
-    void Load(const std::vector<std::string>& lines);
+    void Load(std::vector<std::string> lines);
     // Adds the lines that the list did not hold before, equal new lines included; the list counts
     // as changed even when nothing was added.
     void Append(const std::vector<std::string>& lines);
@@ -26,9 +27,9 @@ public:
     // Empties the list, as a new list.
     void Clear();
 
-    int Count() const { return static_cast<int>(entries_.size()); }
-    const std::string& At(int index) const { return entries_.at(static_cast<size_t>(index)).text; }
-    std::vector<std::string> Entries() const;
+    int Count() const { return static_cast<int>(texts_.size()); }
+    const std::string& At(int index) const { return texts_.at(static_cast<size_t>(index)); }
+    const std::vector<std::string>& Entries() const { return texts_; }
     // The index of the entry exactly equal to text, or -1.
     int Find(const std::string& text) const;
     // The selected entry's index, -1 when none is selected.
@@ -39,18 +40,17 @@ public:
     void MarkSaved() { modified_ = false; }
 
 private:
-    struct Entry {
-        std::string text;
-        std::string key;
-    };
-    Entry EntryFor(const std::string& text) const;
-    // Places the new entries in order and shows them: at the end, into place one by one, or, for
-    // many entries among the old ones, by showing the merged list anew.
-    void Insert(std::vector<Entry> incoming);
-    void Merge(std::vector<Entry> incoming);
+    // Places the new entries (texts with their sort keys) in order and shows them: after the
+    // old ones, into place one by one, or, for many entries among the old ones, by showing the
+    // merged list anew.
+    void Insert(std::vector<std::string> texts, std::vector<std::string> keys);
+    void Merge(std::vector<std::string> texts, std::vector<std::string> keys);
 
     ListBox& view_;
     Collation& collation_;
-    std::vector<Entry> entries_;
+    // The entries and their sort keys, side by side: the list box is handed the texts as they
+    // are stored, without a copy.
+    std::vector<std::string> texts_;
+    std::vector<std::string> keys_;
     bool modified_ = false;
 };

@@ -1,5 +1,8 @@
 #include "commandlist/ListFile.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace listfile {
 
 namespace {
@@ -34,19 +37,17 @@ std::string Encode(const std::vector<std::string>& entries, std::optional<Encodi
 
 Contents Decode(const std::string& bytes, CodePage& codePage) {
     const DecodedText decoded = DecodeText(bytes, codePage);
-    const std::string& text = decoded.text;
+    const std::string_view text = decoded.text;
     Contents contents{{}, decoded.encoding, decoded.lossless};
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            contents.entries.push_back(line);
-            line.clear();
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            line += text[i];
-        }
+    contents.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) +
+                             1);
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\r', start)) != std::string_view::npos;) {
+        contents.entries.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (start < text.size() && text[start] == '\n') ++start;
     }
-    if (!line.empty()) contents.entries.push_back(line);
+    if (start < text.size()) contents.entries.emplace_back(text.substr(start));
     return contents;
 }
 

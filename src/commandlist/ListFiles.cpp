@@ -143,7 +143,7 @@ ListFiles::ReadOutcome ListFiles::ReadIntoList(const std::string& path, bool app
         list_.Append(contents.entries);
         return ReadOutcome::Read;
     }
-    list_.Load(contents.entries);
+    list_.Load(std::move(contents.entries));
     listFilePath_ = path;
     encoding_ = contents.encoding;
     fileUnreadable_ = !contents.lossless;

@@ -132,10 +132,11 @@ std::optional<PromptDirectories> ReadOnce(std::uint64_t pebAddress, const Proces
 
 }  // namespace
 
-std::optional<PromptDirectories> ReadPromptDirectories(std::uint64_t pebAddress,
-                                                       const ProcessLayout& layout,
-                                                       const MemoryReader& read) {
+std::optional<PromptDirectories> ReadPromptDirectories(
+    std::uint64_t pebAddress, const ProcessLayout& layout, const MemoryReader& read,
+    const std::optional<PromptDirectories>& last) {
     std::optional<PromptDirectories> previous = ReadOnce(pebAddress, layout, read);
+    if (previous && previous == last) return previous;
     for (int reads = 1; reads < kMostReads; ++reads) {
         std::optional<PromptDirectories> next = ReadOnce(pebAddress, layout, read);
         if (next && next == previous) return next;

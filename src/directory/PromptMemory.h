@@ -43,11 +43,14 @@ inline constexpr std::size_t kEnvironmentLimit = 1 << 20;
 inline constexpr std::size_t kLongestPath = 32767;
 
 // The directories of the prompt whose PEB is at pebAddress. The prompt may be changing its
-// directory or environment while they are read, so the result counts only when two reads in a
-// row agree. Nothing when the memory cannot be read, fails a check, or keeps changing.
-std::optional<PromptDirectories> ReadPromptDirectories(std::uint64_t pebAddress,
-                                                       const ProcessLayout& layout,
-                                                       const MemoryReader& read);
+// directory or environment while they are read, so a read counts only when the next read agrees
+// with it, or at once when it gives `last`, what the caller had from its previous call: a
+// prompt that has not moved (the usual case) costs one read, and a read torn by a change cannot
+// give exactly the state before it. Nothing when the memory cannot be read, fails a check, or
+// keeps changing.
+std::optional<PromptDirectories> ReadPromptDirectories(
+    std::uint64_t pebAddress, const ProcessLayout& layout, const MemoryReader& read,
+    const std::optional<PromptDirectories>& last = std::nullopt);
 
 // The current directory from its UTF-16LE text: nothing unless the text is valid UTF-16 without
 // a NUL and starts with a drive letter and a colon or with "\\".

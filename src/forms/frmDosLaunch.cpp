@@ -47,6 +47,7 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
       listFiles_(list_, {platform.dialogs, platform.messages, platform.files, platform.codePage,
                          platform.system}) {
     form_->onActivate = [this] { Form_Activate(); };
+    form_->onShown = [this] { Form_Shown(); };
     form_->onQueryUnload = [this] { return Form_QueryUnload(); };
     form_->onQueryEndSession = [this] { return Form_QueryEndSession(); };
     form_->onEndSession = [this](bool ending) { Form_EndSession(ending); };
@@ -102,7 +103,9 @@ void frmDosLaunch::Form_Load() {
     undo_.Reset();
     LoadSettings();
     ApplyCommandLine();
-    LaunchDos();
+    // The prompt starts once the window is on screen (Form_Shown), or at an input that comes
+    // sooner: starting it takes longer than showing the window.
+    PrepareLaunch();
 }
 
 void frmDosLaunch::LoadSettings() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "commandlist/CommandList.h"
@@ -46,6 +47,7 @@ public:
 private:
     // Event handlers.
     void Form_Activate();
+    void Form_Shown();
     bool Form_QueryUnload();
     bool Form_QueryEndSession();
     void Form_EndSession(bool ending);
@@ -96,8 +98,11 @@ private:
     // The close sequence after the save question: the browser, the prompt, the settings.
     void CloseAfterSaveQuestion();
 
-    // Prompt process.
+    // Prompt process. LaunchDos is PrepareLaunch (where it starts, the tracking told) and
+    // StartPendingPrompt; at start-up the window shows between the two.
     void LaunchDos();
+    void PrepareLaunch();
+    void StartPendingPrompt();
     bool CheckDosAlive();
     void ExitDos();
     std::string ProgramFolder() const;
@@ -106,7 +111,8 @@ private:
     // Command input.
     bool FitsThePromptLine(const std::string& text);
     void SendOnly(const std::string& text);
-    void InputToDos(const std::string& text);
+    // Delivers text and brings the window back; false when another program got the text.
+    bool InputToDos(const std::string& text);
     void TrackDirectory(const InputState::Tracking& tracking);
 
     // Reading where the prompt really stands: steadily, and often right after typing a line.
@@ -131,6 +137,8 @@ private:
     Timer& tmrDosDirectory;
 
     DosPrompt prompt_;
+    // The folder of a prompt that is to start and has not yet.
+    std::optional<std::string> pendingStart_;
     InputState input_;
     DirectoryTracker tracker_;
     std::unique_ptr<frmDirectory> directory_;

@@ -29,6 +29,11 @@ std::string frmDosLaunch::ProgramFolder() const {
 }
 
 void frmDosLaunch::LaunchDos() {
+    PrepareLaunch();
+    StartPendingPrompt();
+}
+
+void frmDosLaunch::PrepareLaunch() {
     std::string directory = path::WithoutTrailingBackslash(shared_.CurrentDir);
     if (!path::HasDriveLetter(directory) || !platform_.files.directoryExists(directory)) {
         directory = ProgramFolder();
@@ -36,6 +41,15 @@ void frmDosLaunch::LaunchDos() {
     // Nothing typed for the old prompt waits on the new one's line.
     input_.Reset();
     tracker_.Started(directory);
+    pendingStart_ = directory;
+}
+
+void frmDosLaunch::Form_Shown() { StartPendingPrompt(); }
+
+void frmDosLaunch::StartPendingPrompt() {
+    if (!pendingStart_) return;
+    const std::string directory = std::move(*pendingStart_);
+    pendingStart_.reset();
     try {
         prompt_.Start(directory + "\\");
         WatchPromptDirectory();
@@ -63,6 +77,11 @@ void frmDosLaunch::ReportLaunchFailure(const PlatformError& error) {
 }
 
 bool frmDosLaunch::CheckDosAlive() {
+    if (pendingStart_) {
+        // An input before the window's first prompt has started: it starts now, for this input.
+        StartPendingPrompt();
+        return prompt_.IsRunning();
+    }
     if (prompt_.IsRunning()) return true;
     LaunchDos();
     return false;
@@ -127,11 +146,10 @@ void frmDosLaunch::SendAndDo(const std::string& strSend) {
         return;
     }
     try {
+        input_.BeforeExecute();
         // A line typed while another program holds the prompt's console goes to that program,
         // not to the prompt: it changes no directory.
-        const bool promptReads = !prompt_.OtherProgramHoldsConsole();
-        input_.BeforeExecute();
-        InputToDos(strSend + CarriageReturn);
+        const bool promptReads = InputToDos(strSend + CarriageReturn);
         if (!strSend.empty() && chbAdd.value() == 1) AddToList(strSend);
         SetInputButtonsEnabled(true);
         txtCommand.setText("");
@@ -144,12 +162,13 @@ void frmDosLaunch::SendAndDo(const std::string& strSend) {
     }
 }
 
-void frmDosLaunch::InputToDos(const std::string& text) {
+bool frmDosLaunch::InputToDos(const std::string& text) {
     const std::string saved = prompt_.SaveClipboard();
-    prompt_.Deliver(text);
+    const bool promptReads = prompt_.Deliver(text);
     form_->activate();
     FocusBack();
     prompt_.RestoreClipboard(saved);
+    return promptReads;
 }
 
 void frmDosLaunch::TrackDirectory(const InputState::Tracking& tracking) {

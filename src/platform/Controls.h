@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,7 @@ public:
     // Adds the entry after the last one.
     virtual void addItem(const std::string& text) = 0;
     // Adds many entries after the last one, in their order; fast for large lists.
-    virtual void addItems(const std::vector<std::string>& texts) = 0;
+    virtual void addItems(std::span<const std::string> texts) = 0;
     // Puts the entry at index; the entries from there on move down one place, and a selected
     // entry stays selected.
     virtual void insertItem(int index, const std::string& text) = 0;

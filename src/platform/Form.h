@@ -50,6 +50,9 @@ public:
 
     // Fired when the window becomes the active window.
     std::function<void()> onActivate;
+    // Fired once, from the message loop, after the window was first shown and painted: for
+    // work that can wait until the user sees the window.
+    std::function<void()> onShown;
     // Fired for every way of closing; return true to cancel the close.
     std::function<bool()> onQueryUnload;
     // Fired after every change of the window's size, also the first and a restore; not for a

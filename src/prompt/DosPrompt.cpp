@@ -25,14 +25,13 @@ std::optional<PromptDirectories> DosPrompt::ReadDirectories() const {
     return process_->readDirectories();
 }
 
-bool DosPrompt::OtherProgramHoldsConsole() const {
-    if (!isNT_ || !process_) return false;
+bool DosPrompt::OtherProgramOn(AttachedConsole& console) const {
     try {
-        for (const std::uint32_t id : console_.consoleProcesses(process_->id())) {
+        for (const std::uint32_t id : console.processes()) {
             if (id != process_->id()) return true;
         }
     } catch (const PlatformError&) {
-        // A console that cannot be attached tells nothing.
+        // A process list that cannot be read tells nothing.
     }
     return false;
 }
@@ -41,13 +40,15 @@ void DosPrompt::Exit() {
     try {
         if (!process_) return;
         if (isNT_) {
-            if (!process_->isRunning() || OtherProgramHoldsConsole()) return;
+            if (!process_->isRunning()) return;
+            const auto console = console_.attach(process_->id());
+            if (OtherProgramOn(*console)) return;
             // Escape first: text typed by an input-only would otherwise run into the word.
             std::vector<PromptKey> keys{PromptKey{.escape = true}};
             const auto exitLine = ToPromptKeys("exit\r");
             keys.insert(keys.end(), exitLine.begin(), exitLine.end());
-            console_.activateConsoleWindow(process_->id());
-            console_.type(process_->id(), keys);
+            console->bringForward();
+            console->type(keys);
         } else {
             process_->terminate();
         }
@@ -56,17 +57,20 @@ void DosPrompt::Exit() {
     }
 }
 
-void DosPrompt::Deliver(const std::string& text) {
+bool DosPrompt::Deliver(const std::string& text) {
     if (!process_) throw PlatformError("no prompt has been started");
-    if (isNT_) {
-        console_.activateConsoleWindow(process_->id());
-        console_.type(process_->id(), ToPromptKeys(text));
-    } else {
+    if (!isNT_) {
         clipboard_.clear();
         clipboard_.setText(text);
         desktop_.activateProcess(process_->id());
         desktop_.sendKeys(PasteKeys);
+        return true;
     }
+    const auto console = console_.attach(process_->id());
+    const bool promptReads = !OtherProgramOn(*console);
+    console->bringForward();
+    console->type(ToPromptKeys(text));
+    return promptReads;
 }
 
 std::string DosPrompt::SaveClipboard() { return isNT_ ? std::string() : clipboard_.getText(); }

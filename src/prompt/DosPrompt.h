@@ -29,24 +29,27 @@ public:
     bool IsRunning() const;
     // The prompt's own directories, read from its process; nothing where they cannot be read.
     std::optional<PromptDirectories> ReadDirectories() const;
-    // True while a program the prompt started (an editor, python) holds its console: what is
-    // typed then goes to that program. False when that cannot be told.
-    bool OtherProgramHoldsConsole() const;
     // Closes the prompt: on the NT family its command line is emptied and "exit" and Enter
     // are typed when it is still running and no other program holds its console (that program
     // would receive them); on the 9x family the process is terminated. Never throws.
     void Exit();
 
     // The delivery step: puts text onto the prompt's command line; a line break in it acts as
-    // the Enter key. On the 9x family the clipboard is left holding the text. Throws
+    // the Enter key. On the 9x family the clipboard is left holding the text. Returns false when a
+    // program the prompt started (an editor, python) held its console and so got the text; true
+    // when the prompt read it or that cannot be told. On the NT family the check, bringing the
+    // console window forward and the typing share one attachment to the console. Throws
     // PlatformError.
-    void Deliver(const std::string& text);
+    bool Deliver(const std::string& text);
 
     // Clipboard keeping around deliveries on the 9x family; no-ops on the NT family.
     std::string SaveClipboard();
     void RestoreClipboard(const std::string& saved);
 
 private:
+    // True when the console lists a process other than the prompt. False when that cannot be told.
+    bool OtherProgramOn(AttachedConsole& console) const;
+
     PromptLauncher& launcher_;
     ConsoleInput& console_;
     Desktop& desktop_;

@@ -55,19 +55,40 @@ TEST(Exit, InputOnlyExitThenEmptyExecuteClosesPrompt) {
     EXPECT_TRUE(s.waitForPromptEnd(prompt)) << "the prompt still runs\n" << s.report();
 }
 
+// The prompt's console window, as its close button would be pressed on it: every process on a
+// console that is closed so is ended, so the program must never stay attached to it.
+bool closePromptWindow(const Session& s) {
+    for (DWORD pid : descendantsOf(s.pid())) {
+        for (HWND window : visibleWindowsOf(pid)) {
+            const std::wstring kind = windowClass(window);
+            if (kind == L"WineConsoleClass" || kind == L"ConsoleWindowClass") {
+                PostMessageW(window, WM_CLOSE, 0, 0);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 TEST(Exit, NextInputAfterPromptEndedStartsNewPromptAndIsDropped) {
-    enum class Ending { ExitCommand, ClosedByUser };
-    for (const Ending ending : {Ending::ExitCommand, Ending::ClosedByUser}) {
-        SCOPED_TRACE(ending == Ending::ExitCommand ? "ended by executing exit"
-                                                   : "closed from outside");
+    enum class Ending { ExitCommand, ClosedByUser, WindowClosed };
+    for (const Ending ending : {Ending::ExitCommand, Ending::ClosedByUser, Ending::WindowClosed}) {
+        SCOPED_TRACE(ending == Ending::ExitCommand    ? "ended by executing exit"
+                     : ending == Ending::ClosedByUser ? "closed from outside"
+                                                      : "its window closed");
         Session s;
         const DWORD first = runningPrompt(s);
+        ASSERT_TRUE(execute(s, "echo ready> ready.txt"));  // the program has typed into it
+        ASSERT_TRUE(fileHolds(s, L"ready.txt", "ready\r\n"));
         if (ending == Ending::ExitCommand) {
             ASSERT_TRUE(execute(s, "exit"));
-        } else {
+        } else if (ending == Ending::ClosedByUser) {
             s.killPrompt(first);
+        } else {
+            ASSERT_TRUE(closePromptWindow(s)) << s.report();
         }
         ASSERT_TRUE(s.waitForPromptEnd(first)) << s.report();
+        EXPECT_FALSE(hasEnded(s.process())) << "the program ended with its prompt";
 
         ASSERT_TRUE(execute(s, "echo r1> r1.txt"));
         const DWORD second = s.waitForPrompt(first);

@@ -48,6 +48,14 @@ TEST(Startup, PromptStartsInProgramFolderShownInCurrentDirectoryBox) {
     }
 }
 
+TEST(Startup, AnInputTheMomentTheWindowShowsReachesTheOnePrompt) {
+    // The prompt starts once the window is on screen; an input that comes first starts it.
+    Session s;
+    ASSERT_TRUE(execute(s, "echo early> early.txt"));
+    EXPECT_TRUE(fileHolds(s, L"early.txt", "early\r\n"));
+    EXPECT_EQ(s.livePrompts().size(), 1u) << s.report();
+}
+
 TEST(Startup, SecondInstanceEndsAtOnceWithoutWindowWhileFirstRunsOn) {
     Session s;
     const DWORD prompt = runningPrompt(s);

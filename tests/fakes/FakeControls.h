@@ -153,7 +153,7 @@ public:
         items_.push_back(text);
         images_.push_back(ItemImage::None);
     }
-    void addItems(const std::vector<std::string>& texts) override {
+    void addItems(std::span<const std::string> texts) override {
         items_.insert(items_.end(), texts.begin(), texts.end());
         images_.resize(items_.size(), ItemImage::None);
     }

@@ -96,9 +96,18 @@ public:
     }
 
     void setCaption(const std::string& caption) override { design.caption = caption; }
+    // The first show leaves onShown waiting for the message loop, as the real window does:
+    // runMessageLoop() fires it.
     void show() override {
+        if (!shown) shownPending = true;
         shown = true;
         if (onActivate) onActivate();
+    }
+    // The message loop's turn after a show: fires what a show left waiting.
+    void runMessageLoop() {
+        if (!shownPending || closed) return;
+        shownPending = false;
+        if (onShown) onShown();
     }
     // A modal loop cannot run here: the call records the owner and returns at once.
     void showModal(Form& owner) override {
@@ -172,6 +181,7 @@ public:
     int width;
     int height;
     bool shown = false;
+    bool shownPending = false;
     bool closed = false;
     Form* modalOwner = nullptr;
     std::vector<std::string> poppedUp;

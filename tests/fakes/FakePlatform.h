@@ -81,27 +81,42 @@ inline std::string DescribeKeys(const std::vector<PromptKey>& keys) {
 class FakeConsoleInput : public ConsoleInput {
 public:
     explicit FakeConsoleInput(EventLog& log) : log_(log) {}
-    void activateConsoleWindow(std::uint32_t processId) override {
-        log_.add("activate console " + std::to_string(processId));
+    // Each attachment is counted; its steps are logged one by one, as single steps would be.
+    std::unique_ptr<AttachedConsole> attach(std::uint32_t processId) override {
+        ++attachments;
+        if (failAttach) throw PlatformError("cannot attach the console");
+        return std::make_unique<Attached>(*this, processId);
     }
-    void type(std::uint32_t processId, const std::vector<PromptKey>& keys) override {
-        log_.add("type " + std::to_string(processId) + ": " + DescribeKeys(keys));
-        if (failType) throw PlatformError("console input failed");
-        typed += DescribeKeys(keys);
-    }
-    std::vector<std::uint32_t> consoleProcesses(std::uint32_t processId) override {
-        log_.add("console processes " + std::to_string(processId));
-        if (failConsoleProcesses) throw PlatformError("cannot attach the console");
-        auto found = attached.find(processId);
-        return found == attached.end() ? std::vector<std::uint32_t>{processId} : found->second;
-    }
+    bool failAttach = false;
     bool failType = false;
     bool failConsoleProcesses = false;
+    int attachments = 0;
     std::string typed;  // everything typed, in order
     // The processes on each prompt's console; a prompt not listed is alone on its console.
     std::map<std::uint32_t, std::vector<std::uint32_t>> attached;
 
 private:
+    class Attached : public AttachedConsole {
+    public:
+        Attached(FakeConsoleInput& owner, std::uint32_t id) : owner_(owner), id_(id) {}
+        std::vector<std::uint32_t> processes() override {
+            owner_.log_.add("console processes " + std::to_string(id_));
+            if (owner_.failConsoleProcesses) throw PlatformError("cannot list the processes");
+            auto found = owner_.attached.find(id_);
+            return found == owner_.attached.end() ? std::vector<std::uint32_t>{id_} : found->second;
+        }
+        void bringForward() override { owner_.log_.add("activate console " + std::to_string(id_)); }
+        void type(const std::vector<PromptKey>& keys) override {
+            owner_.log_.add("type " + std::to_string(id_) + ": " + DescribeKeys(keys));
+            if (owner_.failType) throw PlatformError("console input failed");
+            owner_.typed += DescribeKeys(keys);
+        }
+
+    private:
+        FakeConsoleInput& owner_;
+        std::uint32_t id_;
+    };
+
     EventLog& log_;
 };
 

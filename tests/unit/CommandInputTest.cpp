@@ -21,6 +21,13 @@ TEST_F(CommandInputTest, ExecuteTypesTheLineAndEnterThenReturnsToTheWindow) {
     EXPECT_TRUE(ButtonsEnabled());
 }
 
+TEST_F(CommandInputTest, EachInputAttachesToThePromptsConsoleOnce) {
+    Execute("echo one> a.txt");
+    EXPECT_EQ(fake.console.attachments, 1);
+    Input("echo two");
+    EXPECT_EQ(fake.console.attachments, 2);
+}
+
 TEST_F(CommandInputTest, InputOnlyLeavesTheLineWaitingUntilAnEmptyExecute) {
     Input("echo two> b.txt");
     EXPECT_EQ(fake.console.typed, "echo two> b.txt");
@@ -49,7 +56,7 @@ TEST_F(CommandInputTest, TheExitCommandClosesThePromptInsteadOfBeingTyped) {
         FakePlatform local;
         mdlDos localShared;
         frmDosLaunch main(local.platform, localShared);
-        main.Form_Load();
+        StartUp(main, local);
         FakeForm& f = *local.forms.created.front();
         f.get<FakeCheckBox>("chbAdd").setValue(1);
         f.get<FakeTextBox>("txtCommand").setText(exit);
@@ -160,7 +167,7 @@ TEST_F(CommandInputTest, OnThe9xFamilyTextIsPastedAndTheClipboardKept) {
     local.system.platform = 1;
     mdlDos localShared;
     frmDosLaunch main(local.platform, localShared);
-    main.Form_Load();
+    StartUp(main, local);
     local.clipboard.text = "kept";
     local.log.clear();
     main.SendAndDo("dir");
@@ -182,7 +189,7 @@ TEST_F(CommandInputTest, OnThe9xFamilyExitTerminatesThePromptThroughItsHandle) {
     local.system.platform = 1;
     mdlDos localShared;
     frmDosLaunch main(local.platform, localShared);
-    main.Form_Load();
+    StartUp(main, local);
     local.log.clear();
     main.SendAndDo("exit");
     EXPECT_EQ(local.log.lines, (std::vector<std::string>{"terminate 100"}));
@@ -195,7 +202,7 @@ TEST_F(CommandInputTest, OnThe9xFamilyAFailedPasteLeavesTheButtonsUsable) {
     local.desktop.failActivateProcess = true;
     mdlDos localShared;
     frmDosLaunch main(local.platform, localShared);
-    main.Form_Load();
+    StartUp(main, local);
     local.clipboard.text = "kept";
     main.SendAndDo("dir");
     FakeForm& f = *local.forms.created.front();

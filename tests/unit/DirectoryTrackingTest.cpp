@@ -56,8 +56,10 @@ TEST_F(DirectoryTrackingTest, EachDriveRemembersWhereThePromptLeftIt) {
 TEST_F(DirectoryTrackingTest, ChangeDirectoryTypesTheDriveAndTheQuotedCdLine) {
     window->ChangeDirectory("D", "D:\\Work", true);
     EXPECT_EQ(fake.log.lines, (std::vector<std::string>{
+                                  "console processes 100",
                                   "activate console 100",
                                   "type 100: D:<Enter>",
+                                  "console processes 100",
                                   "activate console 100",
                                   "type 100: cd \"D:\\Work\"<Enter>",
                                   "activate window Tavimero",
@@ -101,7 +103,7 @@ TEST(DirectoryTracking9x, ChangeDirectoryKeepsTheClipboardAcrossBothPastes) {
     fake.files.addDirectory("D:\\Work");
     mdlDos shared;
     frmDosLaunch window(fake.platform, shared);
-    window.Form_Load();
+    StartUp(window, fake);
     fake.clipboard.text = "kept";
     fake.log.clear();
     window.ChangeDirectory("D", "D:\\Work", false);
@@ -157,7 +159,7 @@ TEST_F(DirectoryTrackingTest, DroppingAFolderOrFileChangesToItsFolder) {
         local.files.addFile("C:\\autoexec.bat");
         mdlDos localShared;
         frmDosLaunch main(local.platform, localShared);
-        main.Form_Load();
+        StartUp(main, local);
         local.forms.created.front()->get<FakeListBox>("lstCommand").drop(c.paths);
         EXPECT_EQ(local.console.typed, c.typed) << (c.paths.empty() ? "none" : c.paths.back());
         EXPECT_EQ(local.forms.created.front()->get<FakeListBox>("lstCommand").count(), 0);

@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, TheEndOfTheSessionAsksOnceAndThenRunsTheCloseSequence) {
         SetIn(local, "CloseDos", "Close");
         mdlDos localShared;
         frmDosLaunch main(local.platform, localShared);
-        main.Form_Load();
+        StartUp(main, local);
         FakeForm& f = *local.forms.created.front();
         main.AddToList("dir");  // a changed list
         local.messages.answers.push_back(c.answer);

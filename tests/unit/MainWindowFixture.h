@@ -6,13 +6,20 @@
 #include "tests/fakes/FakePlatform.h"
 #include "forms/frmDosLaunch.h"
 
+// Start-up as the program runs it: load, show, then the message loop's first turn.
+inline void StartUp(frmDosLaunch& main, FakePlatform& platform) {
+    main.Form_Load();
+    if (!main.StartedOk()) return;
+    main.Show();
+    platform.forms.created.front()->runMessageLoop();
+}
+
 // A main window on fake platform services, its controls reachable by name.
 class MainWindowTest : public ::testing::Test {
 protected:
     void Load() {
         window = std::make_unique<frmDosLaunch>(fake.platform, shared);
-        window->Form_Load();
-        if (window->StartedOk()) window->Show();
+        StartUp(*window, fake);
     }
     FakeForm& form() { return *fake.forms.created.front(); }
     FakeTextBox& txtCommand() { return form().get<FakeTextBox>("txtCommand"); }

@@ -270,3 +270,34 @@ TEST_P(PromptMemoryLayout, CountsOnlyWhenTwoReadsInARowAgree) {
     EXPECT_EQ(Read(image, memory), std::nullopt);
     EXPECT_LE(memory.reads.size(), 20u);
 }
+
+TEST_P(PromptMemoryLayout, AReadThatFindsTheLastResultCountsAtOnceAnyOtherIsReadAgain) {
+    const PromptImage image = Image();
+    FakeMemory memory = image.memory();
+    const auto first = Read(image, memory);  // nothing to compare with: read twice
+    ASSERT_TRUE(first);
+    const std::size_t twice = memory.reads.size();
+    memory.reads.clear();
+    EXPECT_EQ(ReadPromptDirectories(image.peb, image.layout, memory.reader(), first), first);
+    EXPECT_EQ(memory.reads.size() * 2, twice);
+
+    // The prompt has moved since the last result: the new state counts when read twice alike.
+    PromptImage moved = image;
+    moved.current = u"C:\\Windows\\System32\\";
+    memory = moved.memory();
+    EXPECT_EQ(ReadPromptDirectories(image.peb, image.layout, memory.reader(), first),
+              (PromptDirectories{"C:\\Windows\\System32\\", kDrives}));
+    EXPECT_EQ(memory.reads.size(), twice);
+
+    // Still moving while it is read: no read alike, nothing, though the last result is known.
+    memory = image.memory();
+    const FakeMemory after = moved.memory();
+    const FakeMemory before = image.memory();
+    int flips = 0;
+    memory.beforeRead = [&] {
+        if (memory.reads.size() % 4 == 1) memory.pages = (++flips % 2 ? after : before).pages;
+    };
+    const std::optional<PromptDirectories> elsewhere = PromptDirectories{"D:\\", {{"D", "D:\\"}}};
+    EXPECT_EQ(ReadPromptDirectories(image.peb, image.layout, memory.reader(), elsewhere),
+              std::nullopt);
+}

@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, TheStartFolderMustExistAsAFolderOrFile) {
         SetIn(local, "CD", c.cd);
         mdlDos localShared;
         frmDosLaunch main(local.platform, localShared);
-        main.Form_Load();
+        StartUp(main, local);
         EXPECT_EQ(localShared.CurrentDir, c.currentDir) << c.cd;
     }
 }
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, AStartupListIsOpenedOnlyWhenAskedFor) {
     SetIn(local, "PathOfList", "C:\\Tools\\list.txt");
     mdlDos localShared;
     frmDosLaunch main(local.platform, localShared);
-    main.Form_Load();
+    StartUp(main, local);
     EXPECT_EQ(local.forms.created.front()->get<FakeListBox>("lstCommand").count(), 2);
     EXPECT_FALSE(main.ListModified());
 }

@@ -12,6 +12,38 @@ TEST_F(MainWindowTest, StartsCmdInTheProgramFolderWithoutTakingTheFocusFromTheWi
     EXPECT_TRUE(txtCommand().hasFocus());
 }
 
+TEST_F(MainWindowTest, TheWindowShowsBeforeThePromptStartsAndAnEarlyInputStillReachesOne) {
+    window = std::make_unique<frmDosLaunch>(fake.platform, shared);
+    window->Form_Load();
+    window->Show();
+    EXPECT_EQ(StartCount(), 0u);
+    EXPECT_EQ(txtCD().text(), "C:\\Tools");  // the window shows where the prompt will start
+    form().runMessageLoop();
+    EXPECT_EQ(fake.log.lines, (std::vector<std::string>{"start cmd.exe in C:\\Tools\\"}));
+
+    // An input that comes before the loop's first turn starts the prompt for itself, once.
+    FakePlatform local;
+    mdlDos localShared;
+    frmDosLaunch early(local.platform, localShared);
+    early.Form_Load();
+    early.Show();
+    early.SendAndDo("dir");
+    EXPECT_EQ(local.launcher.started.size(), 1u);
+    EXPECT_EQ(local.console.typed, "dir<Enter>");
+    local.forms.created.front()->runMessageLoop();
+    EXPECT_EQ(local.launcher.started.size(), 1u);
+    EXPECT_TRUE(early.Prompt().IsRunning());
+}
+
+TEST_F(MainWindowTest, AWindowClosedBeforeItsFirstTurnStartsNoPrompt) {
+    window = std::make_unique<frmDosLaunch>(fake.platform, shared);
+    window->Form_Load();
+    window->Show();
+    form().close();
+    form().runMessageLoop();
+    EXPECT_EQ(StartCount(), 0u);
+}
+
 TEST_F(MainWindowTest, ThePlatformFamilyChoosesThePrompt) {
     fake.system.platform = 1;
     Load();
@@ -73,7 +105,7 @@ TEST_F(MainWindowTest, TheTrackedDirectoryStartsThePromptAndFallsBackWhenMissing
         mdlDos localShared;
         SetIn(local, "CD", c.currentDir);
         frmDosLaunch main(local.platform, localShared);
-        main.Form_Load();
+        StartUp(main, local);
         EXPECT_EQ(localShared.CurrentDir, c.expected) << c.currentDir;
         EXPECT_EQ(local.log.lines.front(), "start cmd.exe in " + c.expected + "\\") << c.currentDir;
     }
@@ -131,7 +163,7 @@ TEST_F(MainWindowTest, ClosingEndsThePromptOnlyWhenAskedTo) {
     mdlDos localShared;
     SetIn(local, "CloseDos", "Close");
     frmDosLaunch main(local.platform, localShared);
-    main.Form_Load();
+    StartUp(main, local);
     local.forms.created.front()->close();
     EXPECT_EQ(local.console.typed, "<Esc>exit<Enter>");
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Collation.h"
@@ -30,6 +31,11 @@ TEST(CollationTest, KeysOrderAsTheLocaleComparesIgnoringCase) {
         }
     }
     EXPECT_EQ(collation.sortKey("DIR"), collation.sortKey("dir"));
+    // Long texts, whose keys take the most room, order alike.
+    const std::string longer = std::string(4000, 'x') + "é";
+    EXPECT_LT(collation.sortKey(std::string(4000, 'x') + "e"), collation.sortKey(longer));
+    EXPECT_LT(collation.sortKey(longer), collation.sortKey(std::string(4000, 'x') + "f"));
+    EXPECT_EQ(collation.sortKey(longer), collation.sortKey(std::string(4000, 'X') + "É"));
 }
 
 }  // namespace

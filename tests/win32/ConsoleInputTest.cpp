@@ -1,3 +1,5 @@
+#include <atomic>
+
 #include "PromptFixture.h"
 #include "platform/PlatformError.h"
 
@@ -67,6 +69,28 @@ TEST_F(ConsoleInputTest, LeavesNoConsoleAttachedAfterSuccessOrFailure) {
     EXPECT_THROW(Type("echo late\r"), PlatformError);
     EXPECT_EQ(GetConsoleWindow(), nullptr);
     EXPECT_NO_THROW(console.activateConsoleWindow(ended));
+    EXPECT_EQ(GetConsoleWindow(), nullptr);
+}
+
+// Noted by a handler registered after the program's own, so it runs first and passes the
+// signal on.
+std::atomic<int> interruptsSeen{0};
+BOOL WINAPI NoteInterrupt(DWORD) {
+    ++interruptsSeen;
+    return FALSE;
+}
+
+TEST_F(ConsoleInputTest, CtrlCInThePromptsConsoleLeavesThisProgramRunning) {
+    // Without a handler of its own this process would end at the signal, as the default handler
+    // ends every process on the console: reaching the end of the test is the check. (Wine's cmd
+    // itself ends at Ctrl+C; the real one prints ^C and prompts again.)
+    Type("rem first\r");
+    {
+        const std::unique_ptr<AttachedConsole> attached = console.attach(prompt->id());
+        ASSERT_TRUE(SetConsoleCtrlHandler(NoteInterrupt, TRUE));
+        ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));  // to every process on it
+        EXPECT_TRUE(WaitUntil([] { return interruptsSeen > 0; }));
+    }
     EXPECT_EQ(GetConsoleWindow(), nullptr);
 }
 

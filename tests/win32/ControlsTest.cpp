@@ -298,7 +298,7 @@ TEST_F(ControlsTest, TheListShowsEntriesWhereTheyArePutAndKeepsTheSelection) {
     ListBox& list = form->listBox("lstEntries");
     int clicks = 0;
     list.onClick = [&] { ++clicks; };
-    list.addItems({"b", "d", "echo 日本"});
+    list.addItems(std::vector<std::string>{"b", "d", "echo 日本"});
     list.addItem("f");
     // Only the user's choice is a click.
     list.setListIndex(0);
@@ -329,11 +329,15 @@ TEST_F(ControlsTest, AHundredThousandEntriesGoInAtOnce) {
     ListBox& list = form->listBox("lstEntries");
     std::vector<std::string> entries;
     for (int i = 0; i < 100000; ++i) entries.push_back("echo " + std::to_string(i));
+    entries[70000] = "echo 日本語 \U0002000B";
     list.addItems(entries);
-    ASSERT_EQ(list.count(), 100000);
+    list.addItems(std::vector<std::string>{"最後"});  // a single line after a large batch
+    ASSERT_EQ(list.count(), 100001);
     EXPECT_EQ(list.item(0), "echo 0");
+    EXPECT_EQ(list.item(70000), "echo 日本語 \U0002000B");
     EXPECT_EQ(list.item(99999), "echo 99999");
-    EXPECT_EQ(SendMessageW(item(idList), LB_GETCOUNT, 0, 0), 100000);
+    EXPECT_EQ(list.item(100000), "最後");
+    EXPECT_EQ(SendMessageW(item(idList), LB_GETCOUNT, 0, 0), 100001);
     list.setTopIndex(500);
     EXPECT_EQ(list.topIndex(), 500);
 }

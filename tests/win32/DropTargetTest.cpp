@@ -103,6 +103,10 @@ TEST(DropTargetTest, ControlsThatAcceptFilesAreRegisteredAndHearTheDrop) {
         std::vector<std::string> textDrops, listDrops;
         form.textBox("txtAccepting").onDropFiles = [&](const auto& paths) { textDrops = paths; };
         form.listBox("lstAccepting").onDropFiles = [&](const auto& paths) { listDrops = paths; };
+        // The targets are registered once the shown window's first messages are handled.
+        EXPECT_EQ(form.controlWindow("txtAccepting")->dropTarget(), nullptr);
+        form.show();
+        PumpMessages();
 
         Win32DropTarget* other = Win32DropTarget::create(nullptr);
         for (const int id : {idAccepting, idList}) {
@@ -138,6 +142,8 @@ TEST(DropTargetTest, WithoutOleTheShellsDropMessageArrives) {
     std::thread([&] {
         Win32Form form(DropForm(), false);
         form.textBox("txtAccepting").onDropFiles = [&](const auto& paths) { drops = paths; };
+        form.show();
+        PumpMessages();
         HWND box = GetDlgItem(form.window(), idAccepting);
         exStyle = GetWindowLongPtrW(box, GWL_EXSTYLE);
         // The control frees the block when it is done with it.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <string>
 
 #include "TestSupport.h"
 #include "platform/win32/CommonControls.h"
@@ -222,6 +224,33 @@ TEST_F(FormTest, EveryTextSetReportsOneChangeAtOnce) {
     }
 }
 
+TEST_F(FormTest, ABoxWithAScrollBarIsDrawnOnceAfterItsTextChanged) {
+    ShowWithFocusOn("txtMulti");
+    TextBox& box = form->textBox("txtMulti");
+    HWND multi = item(idMulti);
+    std::string lines;
+    for (int i = 0; i < 30; ++i) lines += "行 " + std::to_string(i) + "\r\n";
+    RECT pending{};
+    for (const std::function<void()>& change :
+         {std::function<void()>([&] { box.setText(lines); }),
+          std::function<void()>([&] { box.setSelText("追加\r\n"); }),
+          std::function<void()>([&] { box.setText(""); })}) {
+        change();
+        EXPECT_TRUE(IsWindowVisible(multi));
+        EXPECT_TRUE(GetUpdateRect(multi, &pending, FALSE));  // drawn by the loop, not during
+        PumpMessages();
+        EXPECT_FALSE(GetUpdateRect(multi, &pending, FALSE));
+    }
+    // The scroll bar was kept up to date all the same.
+    box.setText(lines);
+    SCROLLINFO range{};
+    range.cbSize = sizeof range;
+    range.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(multi, SB_VERT, &range));
+    EXPECT_GT(range.nMax - range.nMin + 1, static_cast<int>(range.nPage));
+    EXPECT_TRUE(box.hasFocus());
+}
+
 TEST_F(FormTest, SelectionCountsUtf16Units) {
     TextBox& box = form->textBox("txtSingle");
     box.setText("a\U0002000Bbc");
@@ -434,6 +463,24 @@ TEST_F(FormTest, ShowingActivatesTheFormAndFocusesTheFirstControl) {
     form->show();
     EXPECT_TRUE(WaitUntil([&] { return activations >= 1; }, std::chrono::seconds(5)));
     EXPECT_TRUE(form->textBox("txtMulti").hasFocus());
+}
+
+TEST_F(FormTest, TheFirstShowIsReportedOnceFromTheLoopAfterThePaint) {
+    int shown = 0;
+    bool paintedBefore = false;
+    form->onShown = [&] {
+        ++shown;
+        RECT pending{};
+        paintedBefore = !GetUpdateRect(window, &pending, FALSE);
+    };
+    form->show();
+    EXPECT_EQ(shown, 0);  // not from within show()
+    PumpMessages();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(paintedBefore);
+    form->show();
+    PumpMessages();
+    EXPECT_EQ(shown, 1);
 }
 
 TEST_F(FormTest, HandlerExceptionSurfacesFromTheLoop) {

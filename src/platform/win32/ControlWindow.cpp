@@ -16,6 +16,19 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+HeldDrawing::HeldDrawing(HWND window)
+    : window_(window && IsWindowVisible(window) ? window : nullptr) {
+    // The system's own switch, as DefWindowProc handles WM_SETREDRAW: a control that takes the
+    // message itself may go on drawing its scroll bars.
+    if (window_) DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+HeldDrawing::~HeldDrawing() {
+    if (!window_) return;
+    DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
 int CurrentShiftState() {
     int shift = 0;
     if (GetKeyState(VK_SHIFT) & 0x8000) shift |= static_cast<int>(ShiftState::Shift);
@@ -40,14 +53,16 @@ ControlWindow::~ControlWindow() {
 void ControlWindow::registerDropTarget(FilesHandler handler) {
     if (!window_ || dropTarget_ || droppedFiles_) return;
     droppedFiles_ = std::move(handler);
+    // The shell's older drop message as well: a source that finds no OLE target (OLE not
+    // initialised on this thread, though COM may be, which lets the registration succeed) sends
+    // it instead. A source uses one or the other, so a drop never arrives twice.
+    DragAcceptFiles(window_, TRUE);
     Win32DropTarget* target = Win32DropTarget::create(droppedFiles_);
     if (SUCCEEDED(RegisterDragDrop(window_, target))) {
         dropTarget_ = target;  // OLE holds a reference of its own until the target is revoked
         return;
     }
-    // OLE is not initialised on this thread: the shell's older drop message still works.
     target->Release();
-    DragAcceptFiles(window_, TRUE);
 }
 
 void ControlWindow::revokeDropTarget() {

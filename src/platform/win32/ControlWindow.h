@@ -78,6 +78,22 @@ private:
 // The shift state of a key event as ShiftState bits (1 Shift, 2 Ctrl, 4 Alt).
 int CurrentShiftState();
 
+// Holds a visible control's drawing while the object lives, then has the whole control, frame
+// and scroll bars included, painted once by the message loop. For changes that a control draws
+// step by step: an edit box redraws its scroll bar at each step of a text change (eight times
+// for one WM_SETTEXT under Wine's themed scroll bars, some milliseconds each). Does nothing for
+// a null or hidden window.
+class HeldDrawing {
+public:
+    explicit HeldDrawing(HWND window);
+    ~HeldDrawing();
+    HeldDrawing(const HeldDrawing&) = delete;
+    HeldDrawing& operator=(const HeldDrawing&) = delete;
+
+private:
+    HWND window_;
+};
+
 // The members every kind shares, on top of the kind's interface.
 template <class Interface>
 class Win32Control : public Interface, public ControlWindow {

@@ -62,40 +62,72 @@ BITMAPINFO TopDown32(int size) {
     return info;
 }
 
-std::vector<uint32_t> Read(HDC dc, HBITMAP bitmap, int size) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(size * size));
-    BITMAPINFO info = TopDown32(size);
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(size), pixels.data(), &info, DIB_RGB_COLORS);
+// A bitmap's pixels as 32-bit top-down rows; its width comes back in width.
+std::vector<uint32_t> ReadWhole(HDC dc, HBITMAP bitmap, int& width) {
+    BITMAP shape{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof shape, &shape)) return {};
+    width = shape.bmWidth;
+    std::vector<uint32_t> pixels(static_cast<size_t>(shape.bmWidth) *
+                                 static_cast<size_t>(shape.bmHeight));
+    BITMAPINFO info = TopDown32(shape.bmHeight);
+    info.bmiHeader.biWidth = shape.bmWidth;
+    if (!GetDIBits(dc, bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.data(), &info,
+                   DIB_RGB_COLORS))
+        return {};
     return pixels;
 }
 
-// An image of the standard set, with its transparency: the image's own alpha where it has
-// one, else its mask.
-Pixels ReadStandard(HIMAGELIST images, int index, int size) {
-    Pixels image{size, std::vector<uint32_t>(static_cast<size_t>(size * size), 0)};
-    HICON icon = ImageList_GetIcon(images, index, ILD_TRANSPARENT);
-    ICONINFO parts{};
-    if (!icon || !GetIconInfo(icon, &parts)) {
-        if (icon) DestroyIcon(icon);
+// The images of the standard set, with their transparency: an image's own alpha where it has
+// one, else its mask. The list's bitmaps are read once for all images, each image cut out where
+// the list says it lies: an icon and two reads per image cost several times as much.
+class StandardSet {
+public:
+    StandardSet(HIMAGELIST images, int size) : images_(images), size_(size) {
+        IMAGEINFO first{};
+        if (!images_ || !ImageList_GetImageInfo(images_, 0, &first)) return;
+        HDC screen = GetDC(nullptr);
+        colour_ = ReadWhole(screen, first.hbmImage, colourWidth_);
+        mask_ = ReadWhole(screen, first.hbmMask, maskWidth_);
+        ReleaseDC(nullptr, screen);
+    }
+
+    Pixels image(int index) const {
+        Pixels image{size_, std::vector<uint32_t>(static_cast<size_t>(size_ * size_), 0)};
+        IMAGEINFO place{};
+        if (colour_.empty() || !ImageList_GetImageInfo(images_, index, &place)) return image;
+        const int left = place.rcImage.left;
+        const int top = place.rcImage.top;
+        const auto at = [](const std::vector<uint32_t>& pixels, int width, int x, int y) {
+            const size_t i =
+                static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+            return i < pixels.size() ? pixels[i] : 0u;
+        };
+        bool hasAlpha = false;
+        for (int y = 0; y < size_; ++y)
+            for (int x = 0; x < size_; ++x) {
+                image.at(x, y) = at(colour_, colourWidth_, left + x, top + y);
+                hasAlpha = hasAlpha || (image.at(x, y) >> 24) != 0;
+            }
+        if (!hasAlpha) {
+            for (int y = 0; y < size_; ++y)
+                for (int x = 0; x < size_; ++x) {
+                    const bool transparent =
+                        !mask_.empty() &&
+                        (at(mask_, maskWidth_, left + x, top + y) & 0xFFFFFF) != 0;
+                    image.at(x, y) = transparent ? 0 : (image.at(x, y) | 0xFF000000u);
+                }
+        }
         return image;
     }
-    HDC screen = GetDC(nullptr);
-    if (parts.hbmColor) image.argb = Read(screen, parts.hbmColor, size);
-    const std::vector<uint32_t> mask = Read(screen, parts.hbmMask, size);
-    ReleaseDC(nullptr, screen);
-    const bool hasAlpha = std::any_of(image.argb.begin(), image.argb.end(),
-                                      [](uint32_t p) { return (p >> 24) != 0; });
-    if (!hasAlpha) {
-        for (size_t i = 0; i < image.argb.size(); ++i) {
-            const bool transparent = (mask[i] & 0xFFFFFF) != 0;
-            image.argb[i] = transparent ? 0 : (image.argb[i] | 0xFF000000u);
-        }
-    }
-    if (parts.hbmColor) DeleteObject(parts.hbmColor);
-    DeleteObject(parts.hbmMask);
-    DestroyIcon(icon);
-    return image;
-}
+
+private:
+    HIMAGELIST images_;
+    int size_;
+    std::vector<uint32_t> colour_;
+    std::vector<uint32_t> mask_;
+    int colourWidth_ = 0;
+    int maskWidth_ = 0;
+};
 
 // Scaled by a whole number of pixels (each pixel repeated), centred in a square of side size.
 Pixels Enlarged(const Pixels& source, int size) {
@@ -143,30 +175,39 @@ Pixels DrawnDirectoryTree(int size) {
     return image;
 }
 
-// An icon of the pixels: the image list keeps an icon's alpha, and its mask for systems and
-// states (a disabled button) that use the mask.
-HICON ToIcon(const Pixels& image) {
-    const int size = image.size;
+// The images side by side, as the colour and mask bitmaps that ImageList_Add takes: colour with
+// its alpha, the mask set where a pixel is fully transparent (for systems and states, such as a
+// disabled button, that draw from the mask). One call for all images: adding each as an icon of
+// its own costs an icon and its copy per image.
+bool AddStrip(HIMAGELIST list, const std::vector<Pixels>& images, int size) {
+    const int width = size * static_cast<int>(images.size());
     BITMAPINFO info = TopDown32(size);
+    info.bmiHeader.biWidth = width;
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ReleaseDC(nullptr, screen);
-    if (!colour) return nullptr;
-    std::copy(image.argb.begin(), image.argb.end(), static_cast<uint32_t*>(bits));
-    const int stride = (size + 15) / 16 * 2;  // monochrome rows are whole 16-bit words
+    if (!colour) return false;
+    auto* strip = static_cast<uint32_t*>(bits);
+    const int stride = (width + 15) / 16 * 2;  // monochrome rows are whole 16-bit words
     std::vector<BYTE> maskBits(static_cast<size_t>(stride * size), 0);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            if ((image.argb[static_cast<size_t>(y * size + x)] >> 24) == 0)
-                maskBits[static_cast<size_t>(y * stride + x / 8)] |=
-                    static_cast<BYTE>(0x80 >> (x % 8));
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
-    ICONINFO parts{TRUE, 0, 0, mask, colour};
-    HICON icon = CreateIconIndirect(&parts);
-    DeleteObject(mask);
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int left = size * static_cast<int>(i);
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const uint32_t pixel = images[i].argb[static_cast<size_t>(y * size + x)];
+                strip[static_cast<size_t>(y * width + left + x)] = pixel;
+                if ((pixel >> 24) == 0)
+                    maskBits[static_cast<size_t>(y * stride + (left + x) / 8)] |=
+                        static_cast<BYTE>(0x80 >> ((left + x) % 8));
+            }
+        }
+    }
+    HBITMAP mask = CreateBitmap(width, size, 1, 1, maskBits.data());
+    const bool added = mask && ImageList_Add(list, colour, mask) >= 0;
+    if (mask) DeleteObject(mask);
     DeleteObject(colour);
-    return icon;
+    return added;
 }
 
 // The standard images of one set, through a hidden toolbar that loads them.
@@ -247,16 +288,19 @@ HIMAGELIST CreateToolbarImages(HWND parent, UINT dpi) {
                                          static_cast<int>(std::size(kImages)), 0);
     if (!images) return nullptr;
     StandardImages standard(parent, large);
+    const StandardSet set(standard.list(), source);
+    std::vector<Pixels> pixels;
     for (ToolImage image : kImages) {
         const std::optional<int> index = StandardImage(image);
-        Pixels pixels =
+        pixels.push_back(
             !index ? DrawnDirectoryTree(size)
             : standard.list()
-                ? Enlarged(ReadStandard(standard.list(), *index, source), size)
-                : Pixels{size, std::vector<uint32_t>(static_cast<size_t>(size * size), 0)};
-        HICON icon = ToIcon(pixels);
-        ImageList_ReplaceIcon(images, -1, icon);
-        if (icon) DestroyIcon(icon);
+                ? Enlarged(set.image(*index), size)
+                : Pixels{size, std::vector<uint32_t>(static_cast<size_t>(size * size), 0)});
+    }
+    if (!AddStrip(images, pixels, size)) {
+        ImageList_Destroy(images);
+        return nullptr;
     }
     return images;
 }

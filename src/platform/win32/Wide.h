@@ -6,4 +6,6 @@
 // Invalid sequences become U+FFFD rather than failing: text is shown or typed, never lost
 // silently as a whole.
 std::wstring ToWide(std::string_view utf8);
+// Appends the UTF-16 form of utf8 to `to`, for many texts converted into one buffer.
+void AppendWide(std::wstring& to, std::string_view utf8);
 std::string ToUtf8(std::wstring_view wide);

@@ -8,17 +8,25 @@ std::string Win32Collation::sortKey(std::string_view utf8) {
     // The order CompareStringW gives, as bytes that compare with memcmp, so that ordering many
     // entries costs one call per entry instead of one per comparison.
     constexpr DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    const std::wstring text = ToWide(utf8);
-    const int size = static_cast<int>(text.size());
-    const int length = LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), size, nullptr, 0);
-    std::string key(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0 && LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), size,
-                                   reinterpret_cast<LPWSTR>(key.data()), length) == length) {
-        return key;
+    text_.clear();
+    AppendWide(text_, utf8);
+    const int size = static_cast<int>(text_.size());
+    // Keys seldom take more than a few bytes per character: one call into a buffer that large,
+    // and a second, sized one only for a text whose key does not fit.
+    key_.resize(text_.size() * 8 + 32);
+    int length = LCMapStringW(LOCALE_USER_DEFAULT, flags, text_.data(), size,
+                              reinterpret_cast<LPWSTR>(key_.data()), static_cast<int>(key_.size()));
+    if (length == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        length = LCMapStringW(LOCALE_USER_DEFAULT, flags, text_.data(), size, nullptr, 0);
+        key_.resize(static_cast<size_t>(length > 0 ? length : 0));
+        if (length > 0 && LCMapStringW(LOCALE_USER_DEFAULT, flags, text_.data(), size,
+                                       reinterpret_cast<LPWSTR>(key_.data()), length) != length)
+            length = 0;
     }
+    if (length > 0) return key_.substr(0, static_cast<size_t>(length));
     // Without a key the code units' order stands in, big end first.
-    key.clear();
-    for (wchar_t unit : text) {
+    std::string key;
+    for (wchar_t unit : text_) {
         key += static_cast<char>(unit >> 8);
         key += static_cast<char>(unit & 0xFF);
     }

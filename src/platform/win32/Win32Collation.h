@@ -1,8 +1,15 @@
 #pragma once
+#include <string>
+
 #include "platform/Collation.h"
 
 // The user's locale as CompareStringW orders it, letter case ignored.
 class Win32Collation final : public Collation {
 public:
     std::string sortKey(std::string_view utf8) override;
+
+private:
+    // Reused from call to call: a list file's lines are keyed one after the other.
+    std::wstring text_;
+    std::string key_;
 };

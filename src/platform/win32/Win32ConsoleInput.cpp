@@ -5,17 +5,50 @@
 
 namespace {
 
-// Attached to another process's console for the lifetime of the object. A program has at
-// most one console, so whatever it had before is given up first.
-class AttachedConsole {
-public:
-    explicit AttachedConsole(std::uint32_t processId) {
-        FreeConsole();
-        if (!AttachConsole(processId)) ThrowSystemError();
+// A prompt that has just started creates its console a moment after CreateProcessW returned.
+constexpr ULONGLONG kConsoleWaitMilliseconds = 5000;
+constexpr DWORD kConsolePollMilliseconds = 10;
+
+// Attaches to the console of the process, waiting for a new prompt's console while the process
+// runs. A program has at most one console, so whatever it had before is given up first.
+void AttachWaitingForConsole(DWORD processId) {
+    FreeConsole();
+    if (AttachConsole(processId)) return;
+    DWORD error = GetLastError();
+    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    if (!process) ThrowSystemError(error);
+    const ULONGLONG deadline = GetTickCount64() + kConsoleWaitMilliseconds;
+    while (GetTickCount64() < deadline &&
+           WaitForSingleObject(process.get(), kConsolePollMilliseconds) == WAIT_TIMEOUT) {
+        if (AttachConsole(processId)) return;
+        error = GetLastError();
     }
-    ~AttachedConsole() { FreeConsole(); }
-    AttachedConsole(const AttachedConsole&) = delete;
-    AttachedConsole& operator=(const AttachedConsole&) = delete;
+    ThrowSystemError(error);
+}
+
+// While attached, this program receives the console's control signals. Ctrl+C and Ctrl+Break
+// pressed in the prompt are meant for the prompt, never for this program, whose default handler
+// would end it. (Closing the console ends every process attached to it whatever a handler
+// returns: which is why the attachment lasts one input and is never kept.)
+BOOL WINAPI IgnoreInterrupts(DWORD signal) {
+    return signal == CTRL_C_EVENT || signal == CTRL_BREAK_EVENT;
+}
+
+// Attached to another process's console for the lifetime of the object.
+class Win32AttachedConsole final : public AttachedConsole {
+public:
+    explicit Win32AttachedConsole(DWORD processId) {
+        AttachWaitingForConsole(processId);
+        // Attaching resets the handler table, so the handler is added for each attachment.
+        SetConsoleCtrlHandler(IgnoreInterrupts, TRUE);
+    }
+    ~Win32AttachedConsole() override { FreeConsole(); }
+    Win32AttachedConsole(const Win32AttachedConsole&) = delete;
+    Win32AttachedConsole& operator=(const Win32AttachedConsole&) = delete;
+
+    std::vector<std::uint32_t> processes() override;
+    void bringForward() override;
+    void type(const std::vector<PromptKey>& keys) override;
 };
 
 void AddKey(std::vector<INPUT_RECORD>& records, wchar_t unit, WORD virtualKey,
@@ -72,10 +105,15 @@ std::vector<INPUT_RECORD> KeyRecords(const std::vector<PromptKey>& keys) {
     return records;
 }
 
-void Win32ConsoleInput::type(std::uint32_t processId, const std::vector<PromptKey>& keys) {
+std::unique_ptr<AttachedConsole> Win32ConsoleInput::attach(std::uint32_t processId) {
+    return std::make_unique<Win32AttachedConsole>(processId);
+}
+
+namespace {
+
+void Win32AttachedConsole::type(const std::vector<PromptKey>& keys) {
     const std::vector<INPUT_RECORD> records = KeyRecords(keys);
     if (records.empty()) return;
-    AttachedConsole console(processId);
     UniqueHandle input(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                    nullptr));
@@ -91,8 +129,7 @@ void Win32ConsoleInput::type(std::uint32_t processId, const std::vector<PromptKe
     }
 }
 
-std::vector<std::uint32_t> Win32ConsoleInput::consoleProcesses(std::uint32_t processId) {
-    AttachedConsole console(processId);
+std::vector<std::uint32_t> Win32AttachedConsole::processes() {
     std::vector<DWORD> ids(8);
     for (;;) {
         const DWORD count = GetConsoleProcessList(ids.data(), static_cast<DWORD>(ids.size()));
@@ -112,12 +149,23 @@ std::vector<std::uint32_t> Win32ConsoleInput::consoleProcesses(std::uint32_t pro
     return others;
 }
 
-void Win32ConsoleInput::activateConsoleWindow(std::uint32_t processId) {
-    try {
-        AttachedConsole console(processId);
-        // The window belongs to the console host, not to the prompt itself.
-        if (HWND window = GetConsoleWindow()) SetForegroundWindow(window);
-    } catch (...) {
-        // Best effort: the text reaches the prompt whether or not its window comes forward.
+void Win32AttachedConsole::bringForward() {
+    // The window belongs to the console host, not to the prompt itself.
+    HWND console = GetConsoleWindow();
+    if (!console) return;
+    HWND active = GetForegroundWindow();
+    DWORD owner = 0;
+    if (active && active != console && GetWindowThreadProcessId(active, &owner) &&
+        owner == GetCurrentProcessId()) {
+        // Placed right behind this program's active window, which keeps the activation: no
+        // switch to the console and back, which would cost both windows a repaint and make
+        // the console host busy just when the text arrives. Posted to the console's thread.
+        SetWindowPos(
+            console, active, 0, 0, 0, 0,
+            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
+        return;
     }
+    SetForegroundWindow(console);
 }
+
+}  // namespace

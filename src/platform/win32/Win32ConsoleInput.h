@@ -5,9 +5,7 @@
 
 class Win32ConsoleInput final : public ConsoleInput {
 public:
-    void activateConsoleWindow(std::uint32_t processId) override;
-    void type(std::uint32_t processId, const std::vector<PromptKey>& keys) override;
-    std::vector<std::uint32_t> consoleProcesses(std::uint32_t processId) override;
+    std::unique_ptr<AttachedConsole> attach(std::uint32_t processId) override;
 };
 
 // The key-down and key-up records that type the keys: Enter as VK_RETURN with a carriage

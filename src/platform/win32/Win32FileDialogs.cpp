@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/PlatformError.h"
@@ -14,6 +15,38 @@ namespace {
 constexpr DWORD FileNameBufferSize = 32768;
 
 enum class Kind { Open, Save };
+
+// The boxes' functions. comdlg32, with the libraries it brings along, takes tens of
+// milliseconds to load under Wine: it is loaded for the first box, not at every start. From the
+// system folder by its full path, as every library the program loads.
+struct FileBoxLibrary {
+    using ShowBox = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    using LastError = DWORD(WINAPI*)();
+    ShowBox open = nullptr;
+    ShowBox save = nullptr;
+    LastError lastError = nullptr;
+};
+
+const FileBoxLibrary& FileBoxes() {
+    static const FileBoxLibrary library = [] {
+        FileBoxLibrary functions;
+        wchar_t system[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return functions;
+        const std::wstring path = std::wstring(system, length) + L"\\comdlg32.dll";
+        HMODULE module = LoadLibraryW(path.c_str());
+        if (!module) return functions;
+        const auto find = [module](const char* name) {
+            return reinterpret_cast<void*>(GetProcAddress(module, name));
+        };
+        functions.open = reinterpret_cast<FileBoxLibrary::ShowBox>(find("GetOpenFileNameW"));
+        functions.save = reinterpret_cast<FileBoxLibrary::ShowBox>(find("GetSaveFileNameW"));
+        functions.lastError =
+            reinterpret_cast<FileBoxLibrary::LastError>(find("CommDlgExtendedError"));
+        return functions;
+    }();
+    return library;
+}
 
 // A filter as the options hold it ("Text (*.txt)|*.txt|All|*.*") in the form the boxes take:
 // each piece ended by a null, the whole ended by one more.
@@ -50,9 +83,13 @@ std::optional<std::string> Show(Kind kind, const FileDialogOptions& options) {
     if (options.askBeforeOverwrite) box.Flags |= OFN_OVERWRITEPROMPT;
     box.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
 
-    const BOOL chosen = kind == Kind::Open ? GetOpenFileNameW(&box) : GetSaveFileNameW(&box);
+    const FileBoxLibrary& boxes = FileBoxes();
+    if (!boxes.open || !boxes.save || !boxes.lastError) {
+        throw PlatformError("ファイルを選ぶボックスを表示できません (comdlg32.dll)");
+    }
+    const BOOL chosen = kind == Kind::Open ? boxes.open(&box) : boxes.save(&box);
     if (chosen) return ToUtf8(fileName.data());
-    const DWORD error = CommDlgExtendedError();
+    const DWORD error = boxes.lastError();
     if (error == 0) return std::nullopt;  // cancelled
     char code[16];
     std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));

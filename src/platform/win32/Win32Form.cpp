@@ -18,6 +18,8 @@ namespace {
 
 // What the system's shutdown screen shows while a form asks before the session ends.
 constexpr char kSessionBlockReason[] = "Tavimero が保存するかどうかを確認しています。";
+// Posted by the first show; its turn in the message loop comes after the first paint.
+constexpr UINT kShownMessage = WM_APP + 1;
 
 void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -88,6 +90,7 @@ Win32Form::~Win32Form() {
 }
 
 void Win32Form::releaseResources() {
+    acceptingFiles_.clear();
     controls_.clear();
     toolbar_.reset();
     releaseFonts();
@@ -170,6 +173,7 @@ void Win32Form::show() {
         // size it was made with (and so never reported a change).
         shown_ = true;
         if (onResize) onResize();
+        PostMessageW(window_, kShownMessage, 0, 0);
     }
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
@@ -350,6 +354,7 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return sessionEndQueried();
     case WM_ENDSESSION: return sessionEnded(wParam);
     case WM_DESTROY: return destroyed();
+    case kShownMessage: return shownFirst();
     case WM_DPICHANGED:
         return dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     default: return DefWindowProcW(window_, message, wParam, lParam);
@@ -476,6 +481,15 @@ LRESULT Win32Form::closeRequested() {
         if (GetActiveWindow() == window_) SetActiveWindow(modalOwner_);
     }
     DestroyWindow(window_);
+    return 0;
+}
+
+LRESULT Win32Form::shownFirst() {
+    for (ControlWindow* control : acceptingFiles_) control->acceptFiles();
+    acceptingFiles_.clear();
+    Guarded([&] {
+        if (onShown) onShown();
+    });
     return 0;
 }
 

@@ -67,6 +67,7 @@ private:
     LRESULT closeRequested();
     LRESULT sessionEndQueried();
     LRESULT sessionEnded(WPARAM ending);
+    LRESULT shownFirst();
     LRESULT destroyed();
     LRESULT dpiChanged(UINT dpi, const RECT& suggested);
     // The dialog keys (Win32FormKeys.cpp).
@@ -138,7 +139,8 @@ private:
     HICON smallIcon_ = nullptr;
     bool popupAnchored_ = false;
     POINT popupAnchor_{};
-    std::vector<Entry> controls_;  // in tab order, which is also the creation order
+    std::vector<Entry> controls_;                 // in tab order, which is also the creation order
+    std::vector<ControlWindow*> acceptingFiles_;  // drop targets to register once shown
     std::map<std::string, ControlWindow*> byName_;
     std::map<std::pair<std::string, int>, HFONT> fonts_;  // face and size, for the current DPI
 };

@@ -123,7 +123,9 @@ void Win32Form::createControls() {
             defaultId_ = control.id;
         if (control.kind == ControlKind::Button && (control.style & StyleCancelButton))
             cancelId_ = control.id;
-        if (control.style & StyleAcceptsFiles) object->acceptFiles();
+        // Registered as drop targets after the first paint (shownFirst): OLE's registration is
+        // slow under Wine, and nothing can be dropped on a window not yet seen.
+        if (control.style & StyleAcceptsFiles) acceptingFiles_.push_back(object.get());
         if (control.style & StyleTakesEnter) object->takeEnter();
         // The option buttons of one container follow each other in the tab order, so that
         // they form one group for the arrow keys.

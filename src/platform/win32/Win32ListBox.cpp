@@ -8,6 +8,9 @@
 #include "platform/win32/Wide.h"
 
 namespace {
+// Up to this many new entries are inserted one at a time.
+constexpr size_t kFewEntries = 8;
+
 void CheckStored(LRESULT index) {
     if (index == LB_ERR || index == LB_ERRSPACE) throw PlatformError(kOutOfMemory);
 }
@@ -33,14 +36,26 @@ std::string Win32ListBox::item(int index) const {
 
 void Win32ListBox::addItem(const std::string& text) { insertItem(-1, text); }
 
-void Win32ListBox::addItems(const std::vector<std::string>& texts) {
+void Win32ListBox::addItems(std::span<const std::string> texts) {
     if (texts.empty()) return;
-    std::vector<std::wstring> wide;
-    wide.reserve(texts.size());
-    size_t characters = 0;
+    if (texts.size() <= kFewEntries) {
+        // A line or two (the one an input added): single insertions, which repaint only what
+        // they change rather than the whole list.
+        for (const std::string& text : texts) insertItem(-1, text);
+        return;
+    }
+    // Every text in UTF-16 with its null, one after the other in one buffer: one allocation
+    // instead of one per entry.
+    size_t bytes = 0;
+    for (const std::string& text : texts) bytes += text.size() + 1;
+    std::wstring all;
+    all.reserve(bytes);
+    std::vector<size_t> starts;
+    starts.reserve(texts.size());
     for (const std::string& text : texts) {
-        wide.push_back(ToWide(text));
-        characters += wide.back().size() + 1;
+        starts.push_back(all.size());
+        AppendWide(all, text);
+        all.push_back(L'\0');
     }
     // The control neither paints nor updates its scroll bar per entry, and reserves its memory
     // once.
@@ -52,14 +67,14 @@ void Win32ListBox::addItems(const std::vector<std::string>& texts) {
             InvalidateRect(window, nullptr, TRUE);
         }
     } redraw{window()};
-    SendMessageW(window(), LB_INITSTORAGE, wide.size(), characters * sizeof(wchar_t));
+    SendMessageW(window(), LB_INITSTORAGE, texts.size(), all.size() * sizeof(wchar_t));
     // Straight to the control's own window procedure, past the subclass: the subclass chain
     // looks its data up per message, which on some systems (Wine keeps window properties in its
     // server) costs many times the insertion itself.
     const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window(), GCLP_WNDPROC));
-    for (const std::wstring& text : wide) {
+    for (size_t start : starts) {
         CheckStored(CallWindowProcW(control, window(), LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(text.c_str())));
+                                    reinterpret_cast<LPARAM>(all.data() + start)));
     }
 }
 

@@ -12,7 +12,7 @@ public:
     int count() const override;
     std::string item(int index) const override;
     void addItem(const std::string& text) override;
-    void addItems(const std::vector<std::string>& texts) override;
+    void addItems(std::span<const std::string> texts) override;
     void insertItem(int index, const std::string& text) override;
     void removeItem(int index) override;
     void clear() override;

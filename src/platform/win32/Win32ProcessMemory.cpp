@@ -83,16 +83,24 @@ bool ReadMemory(HANDLE process, std::uint64_t address, std::span<std::uint8_t> i
 
 }  // namespace
 
-std::optional<PromptDirectories> ReadProcessDirectories(HANDLE process) noexcept {
+std::optional<PromptDirectories> ProcessDirectoryReader::read() noexcept {
     try {
-        if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return std::nullopt;
-        const std::optional<PebLocation> peb = FindPeb(process);
-        if (!peb) return std::nullopt;
-        return ReadPromptDirectories(
-            peb->address, *peb->layout,
+        if (WaitForSingleObject(process_, 0) != WAIT_TIMEOUT) return std::nullopt;
+        // A process's PEB stays where it is for the process's life.
+        if (!peb_) {
+            const std::optional<PebLocation> found = FindPeb(process_);
+            if (!found) return std::nullopt;
+            peb_ = PebPlace{found->address, found->layout};
+        }
+        HANDLE process = process_;
+        std::optional<PromptDirectories> directories = ReadPromptDirectories(
+            peb_->address, *peb_->layout,
             [process](std::uint64_t address, std::span<std::uint8_t> into) {
                 return ReadMemory(process, address, into);
-            });
+            },
+            last_);
+        if (directories) last_ = directories;
+        return directories;
     } catch (...) {
         // Out of memory for the copies: as unreadable as any other failure.
         return std::nullopt;

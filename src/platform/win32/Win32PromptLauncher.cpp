@@ -26,21 +26,6 @@ std::wstring SystemPromptPath(SystemPrompt prompt) {
     return folder + (cmd ? L"cmd.exe" : L"command.com");
 }
 
-// The new prompt creates its console while it starts up, a moment after CreateProcessW has
-// returned; until then its console cannot be attached and typing into it would fail. Waits
-// until it can be attached, the process has ended, or a few seconds have passed.
-void WaitForConsole(HANDLE process, DWORD processId) {
-    const ULONGLONG deadline = GetTickCount64() + 5000;
-    while (GetTickCount64() < deadline) {
-        FreeConsole();
-        if (AttachConsole(processId)) {
-            FreeConsole();
-            return;
-        }
-        if (WaitForSingleObject(process, 10) != WAIT_TIMEOUT) return;
-    }
-}
-
 }  // namespace
 
 Win32PromptProcess::Win32PromptProcess(UniqueHandle process, std::uint32_t id)
@@ -57,7 +42,7 @@ void Win32PromptProcess::terminate() {
 }
 
 std::optional<PromptDirectories> Win32PromptProcess::readDirectories() const {
-    return ReadProcessDirectories(process_.get());
+    return directories_.read();
 }
 
 std::unique_ptr<PromptProcess> Win32PromptLauncher::start(SystemPrompt prompt,
@@ -78,7 +63,8 @@ std::unique_ptr<PromptProcess> Win32PromptLauncher::start(SystemPrompt prompt,
                         directory.empty() ? nullptr : directory.c_str(), &startup, &started))
         ThrowSystemError();
     CloseHandle(started.hThread);
-    WaitForConsole(started.hProcess, started.dwProcessId);
+    // The prompt creates its console a moment later; whoever attaches to it first waits for it
+    // (Win32ConsoleInput), so the window is not held up here.
     return std::make_unique<Win32PromptProcess>(UniqueHandle(started.hProcess),
                                                 started.dwProcessId);
 }

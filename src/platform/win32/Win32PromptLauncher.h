@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/PromptProcess.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/Win32ProcessMemory.h"
 
 class Win32PromptProcess final : public PromptProcess {
 public:
@@ -13,6 +14,7 @@ public:
 private:
     UniqueHandle process_;
     std::uint32_t id_;
+    mutable ProcessDirectoryReader directories_{process_.get()};
 };
 
 class Win32PromptLauncher final : public PromptLauncher {

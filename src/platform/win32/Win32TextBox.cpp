@@ -7,9 +7,19 @@
 
 std::string Win32TextBox::text() const { return ToUtf8(WindowText(window())); }
 
+namespace {
+// A box with a scroll bar, whose text changes are drawn once afterwards (see HeldDrawing).
+HWND ScrollingBox(HWND box) {
+    return (GetWindowLongW(box, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) ? box : nullptr;
+}
+}  // namespace
+
 void Win32TextBox::setText(const std::string& text) {
     ++programSetsText_;
-    SetWindowTextW(window(), ToWide(text).c_str());
+    {
+        const HeldDrawing held(ScrollingBox(window()));
+        SetWindowTextW(window(), ToWide(text).c_str());
+    }
     --programSetsText_;
     // Called here rather than inside the window procedure so that an exception from the
     // handler reaches the code that set the text.
@@ -54,8 +64,11 @@ std::string Win32TextBox::selText() const {
 
 void Win32TextBox::setSelText(const std::string& text) {
     ++replacingSelection_;
-    // Undoable, as typing is.
-    SendMessageW(window(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+    {
+        const HeldDrawing held(ScrollingBox(window()));
+        // Undoable, as typing is.
+        SendMessageW(window(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+    }
     --replacingSelection_;
     Fire(onChange);
 }

@@ -1,0 +1,245 @@
+// Input-step benchmark: where the time of one input-and-execute goes, timed inside this process
+// through the real Win32 classes. A main window (frmDosLaunch on the Win32 platform) starts its
+// prompt as the program does; then
+//   - the click on 入力＋実行 (BM_CLICK, chbAdd clear) until the program has handled it, and
+//     until the line is in the prompt's input, against typing the same line straight into the
+//     prompt's console through Win32ConsoleInput;
+//   - each step of an input on its own: the console's process list, bringing the console window
+//     forward, typing, bringing the main window back, the input buttons off and on, emptying the
+//     command box, and adding one line to a list of 100,000.
+// Messages are handled between runs (not timed), as the message loop would. Prints medians; it
+// passes or fails nothing on time, and fails (exit code 1) only when no prompt starts.
+//
+//   tavimero_input_bench [runs]   (default 30)
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchReport.h"
+#include "ListLines.h"
+#include "commandlist/CommandList.h"
+#include "commandlist/ListFile.h"
+#include "forms/ControlIds.h"
+#include "forms/frmDosLaunch.h"
+#include "forms/frmDosLaunchLayout.h"
+#include "forms/mdlDos.h"
+#include "platform/win32/MessageLoop.h"
+#include "platform/win32/Win32Platform.h"
+#include "prompt/PromptKeys.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Millis = std::chrono::duration<double, std::milli>;
+
+constexpr int kListLines = 100000;
+constexpr int kListRuns = 5;
+
+// The real console input, noting when the last typing ended.
+class TimedConsole final : public ConsoleInput {
+public:
+    explicit TimedConsole(ConsoleInput& real) : real_(real) {}
+    std::unique_ptr<AttachedConsole> attach(std::uint32_t processId) override {
+        return std::make_unique<Attached>(real_.attach(processId), typedAt);
+    }
+    Clock::time_point typedAt;
+
+private:
+    class Attached final : public AttachedConsole {
+    public:
+        Attached(std::unique_ptr<AttachedConsole> real, Clock::time_point& typedAt)
+            : real_(std::move(real)), typedAt_(typedAt) {}
+        std::vector<std::uint32_t> processes() override { return real_->processes(); }
+        void bringForward() override { real_->bringForward(); }
+        void type(const std::vector<PromptKey>& keys) override {
+            real_->type(keys);
+            typedAt_ = Clock::now();
+        }
+
+    private:
+        std::unique_ptr<AttachedConsole> real_;
+        Clock::time_point& typedAt_;
+    };
+    ConsoleInput& real_;
+};
+
+// Handles what has arrived (paints, the console window, timers) for a while.
+void Pump(std::chrono::milliseconds duration) {
+    const auto end = Clock::now() + duration;
+    MSG message{};
+    do {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(message);
+        Sleep(1);
+    } while (Clock::now() < end);
+}
+
+// Runs step `runs` times, handling messages between runs; the median of what step returns
+// (milliseconds), or of the time it took when it returns a negative value.
+double Measure(int runs, const std::function<double(int)>& step) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        Pump(std::chrono::milliseconds(20));
+        const auto start = Clock::now();
+        const double reported = step(i);
+        times.push_back(reported >= 0 ? reported : Millis(Clock::now() - start).count());
+    }
+    return bench::Median(times);
+}
+
+void PrintStep(const char* what, double ms) { std::printf("  %-58s %9.2f ms\n", what, ms); }
+
+HWND OwnWindowOfClass(const wchar_t* name) {
+    for (HWND window = FindWindowExW(nullptr, nullptr, name, nullptr); window;
+         window = FindWindowExW(nullptr, window, name, nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) return window;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    // As the program: OLE for the drop targets.
+    const bool ole = SUCCEEDED(OleInitialize(nullptr));
+    Win32Platform win32;
+    Platform& real = win32.platform();
+    TimedConsole console(real.console);
+    Platform platform{real.forms,   real.launcher, console,       real.desktop, real.clipboard,
+                      real.files,   real.messages, real.system,   real.shell,   real.dialogs,
+                      real.profile, real.codePage, real.collation};
+    mdlDos shared;
+    auto main = std::make_unique<frmDosLaunch>(platform, shared);
+    main->Form_Load();
+    if (!main->StartedOk()) {
+        std::fprintf(stderr, "the main window did not start\n");
+        return 1;
+    }
+    main->Show();
+    const auto deadline = Clock::now() + std::chrono::seconds(20);
+    while (!main->Prompt().IsRunning() && Clock::now() < deadline)
+        Pump(std::chrono::milliseconds(20));
+    if (!main->Prompt().IsRunning()) {
+        std::fprintf(stderr, "no prompt started\n");
+        return 1;
+    }
+    Pump(std::chrono::milliseconds(500));
+    const auto prompt = static_cast<std::uint32_t>(main->Prompt().DosPid());
+    HWND window = OwnWindowOfClass(L"frmDosLaunch");
+    HWND box = GetDlgItem(window, ids::txtCommand);
+    HWND execute = GetDlgItem(window, ids::cmdSendAndDo);
+    const std::wstring line = L"rem tavimero input bench";
+
+    std::printf("One input-and-execute, in this process (median of %d):\n", runs);
+    std::vector<double> untilTyped;
+    const double handled = Measure(runs, [&](int) {
+        SetWindowTextW(box, line.c_str());
+        const auto start = Clock::now();
+        SendMessageW(execute, BM_CLICK, 0, 0);
+        untilTyped.push_back(Millis(console.typedAt - start).count());
+        return -1.0;
+    });
+    const std::vector<PromptKey> keys = ToPromptKeys("rem tavimero input bench\r");
+    const double bare = Measure(runs, [&](int) {
+        real.console.type(prompt, keys);
+        return -1.0;
+    });
+    bench::PrintRow("the click on 入力＋実行, until the line is in the prompt",
+                    bench::Median(untilTyped), "ms", "the line typed straight in", bare);
+    bench::PrintRow("the click on 入力＋実行, until it was handled", handled, "ms",
+                    "the line typed straight in", bare);
+    main->Show();  // the main window active again
+
+    // A second main window of the same design stands for the steps that act on the window.
+    std::unique_ptr<Form> form = platform.forms.create(frmDosLaunchForm());
+    form->show();
+    Pump(std::chrono::milliseconds(200));
+    Button& cmdSend = form->button("cmdSend");
+    Button& cmdSendAndDo = form->button("cmdSendAndDo");
+    TextBox& txtCommand = form->textBox("txtCommand");
+    ListBox& lstCommand = form->listBox("lstCommand");
+
+    std::printf("Its steps one by one (median of %d):\n", runs);
+    PrintStep("console: the processes on the prompt's console", Measure(runs, [&](int) {
+                  real.console.consoleProcesses(prompt);
+                  return -1.0;
+              }));
+    PrintStep("console: the console window brought forward", Measure(runs, [&](int) {
+                  real.console.activateConsoleWindow(prompt);
+                  return -1.0;
+              }));
+    PrintStep("console: the line typed with Enter", bare);
+    PrintStep("main window: activated", Measure(runs, [&](int) {
+                  form->activate();
+                  return -1.0;
+              }));
+    PrintStep("main window: the input buttons off and on", Measure(runs, [&](int) {
+                  cmdSend.setEnabled(false);
+                  cmdSendAndDo.setEnabled(false);
+                  cmdSend.setEnabled(true);
+                  cmdSendAndDo.setEnabled(true);
+                  return -1.0;
+              }));
+    PrintStep("main window: the command box emptied", Measure(runs, [&](int) {
+                  txtCommand.setText("rem");
+                  const auto start = Clock::now();
+                  txtCommand.setText("");
+                  return Millis(Clock::now() - start).count();
+              }));
+    std::vector<std::string> entries;
+    for (int i = 0; i < 100000; ++i) entries.push_back("echo entry " + std::to_string(100000 + i));
+    lstCommand.addItems(entries);
+    PrintStep("list: one line added after 100,000", Measure(runs, [&](int i) {
+                  lstCommand.addItems(std::vector<std::string>{"rem added " + std::to_string(i)});
+                  return -1.0;
+              }));
+
+    // Opening a large list, step by step: the same work as the program's open, on the second
+    // window's list box.
+    const std::string bytes = bench::listText(0, kListLines, 1);
+    std::printf("A list of %d lines opened, its steps (median of %d):\n", kListLines, kListRuns);
+    std::vector<std::string> lines;
+    PrintStep("list file: the bytes decoded into lines", Measure(kListRuns, [&](int) {
+                  lines = listfile::Decode(bytes, platform.codePage).entries;
+                  return -1.0;
+              }));
+    PrintStep("list: a sort key for every line", Measure(kListRuns, [&](int) {
+                  for (const std::string& text : lines) platform.collation.sortKey(text);
+                  return -1.0;
+              }));
+    PrintStep("list box: every line shown, in one call", Measure(kListRuns, [&](int) {
+                  lstCommand.clear();
+                  const auto start = Clock::now();
+                  lstCommand.addItems(lines);
+                  return Millis(Clock::now() - start).count();
+              }));
+    PrintStep("list box: every line removed, in one call", Measure(kListRuns, [&](int) {
+                  lstCommand.addItems(lines);
+                  const auto start = Clock::now();
+                  lstCommand.clear();
+                  return Millis(Clock::now() - start).count();
+              }));
+    CommandList list(lstCommand, platform.collation);
+    PrintStep("list: loaded whole into an empty list (keys, order, list box)",
+              Measure(kListRuns, [&](int) {
+                  list.Clear();
+                  std::vector<std::string> read = lines;  // as the file's lines are handed over
+                  const auto start = Clock::now();
+                  list.Load(std::move(read));
+                  return Millis(Clock::now() - start).count();
+              }));
+    form.reset();
+    main.reset();
+    if (ole) OleUninitialize();
+    return 0;
+}
