@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr int kStartAttempts = 3;
+constexpr DWORD kStartRetryMilliseconds = 100;
+
 // The prompt's full path: cmd.exe in the system folder, command.com in the Windows folder.
 // Named in full so that CreateProcessW never searches the program's or the current folder.
 std::wstring SystemPromptPath(SystemPrompt prompt) {
@@ -58,10 +61,17 @@ std::unique_ptr<PromptProcess> Win32PromptLauncher::start(SystemPrompt prompt,
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNOACTIVATE;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &started))
-        ThrowSystemError();
+    // A system under load may fail to set up the new process and report ERROR_INTERNAL_ERROR
+    // (seen under Wine); that passes, so the start is tried a few times before it fails.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                           CREATE_NEW_CONSOLE, nullptr,
+                           directory.empty() ? nullptr : directory.c_str(), &startup, &started))
+            break;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) ThrowSystemError(error);
+        Sleep(kStartRetryMilliseconds);
+    }
     CloseHandle(started.hThread);
     // The prompt creates its console a moment later; whoever attaches to it first waits for it
     // (Win32ConsoleInput), so the window is not held up here.
