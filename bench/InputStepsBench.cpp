@@ -1,12 +1,13 @@
 // Input-step benchmark: where the time of one input-and-execute goes, timed inside this process
 // through the real Win32 classes. A main window (frmDosLaunch on the Win32 platform) starts its
 // prompt as the program does; then
-//   - the click on 入力＋実行 (BM_CLICK, chbAdd clear) until the program has handled it, and
-//     until the line is in the prompt's input, against typing the same line straight into the
-//     prompt's console through Win32ConsoleInput;
+//   - the click on 入力＋実行 (BM_CLICK, chbAdd clear) until the line is in the prompt's input,
+//     against the goal, and until the program has handled it, against typing the same line
+//     straight into the prompt's console through Win32ConsoleInput;
 //   - each step of an input on its own: the console's process list, bringing the console window
 //     forward, typing, bringing the main window back, the input buttons off and on, emptying the
-//     command box, and adding one line to a list of 100,000.
+//     command box, and adding one line to a list of 100,000;
+//   - the steps of opening a list of 100,000 lines: decoding, sort keys, the list box, the whole.
 // Messages are handled between runs (not timed), as the message loop would. Prints medians; it
 // passes or fails nothing on time, and fails (exit code 1) only when no prompt starts.
 //
@@ -40,6 +41,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Millis = std::chrono::duration<double, std::milli>;
 
+constexpr double kInputGoal = 10;  // ms from the click to the line in the prompt's input
 constexpr int kListLines = 100000;
 constexpr int kListRuns = 5;
 
@@ -155,7 +157,7 @@ int main(int argc, char** argv) {
         return -1.0;
     });
     bench::PrintRow("the click on 入力＋実行, until the line is in the prompt",
-                    bench::Median(untilTyped), "ms", "the line typed straight in", bare);
+                    bench::Median(untilTyped), "ms", "goal", kInputGoal);
     bench::PrintRow("the click on 入力＋実行, until it was handled", handled, "ms",
                     "the line typed straight in", bare);
     main->Show();  // the main window active again
