@@ -176,21 +176,25 @@ bool waitForEnd(HANDLE process, milliseconds timeout) {
 }
 
 void endProcessTree(DWORD pid, HANDLE process) {
-    const auto tree = descendantsOf(pid);
-    std::vector<Handle> ending;
+    // The process first, and its children looked for once it has ended: a process that is still
+    // running may start a child (the program starts its prompt once its window is shown) after
+    // the children were listed, and that child would outlive the test, holding its output open.
+    Handle opened;
+    if (!process) {
+        opened = Handle(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+        process = opened.get();
+    }
     if (process) {
         TerminateProcess(process, 1);
-    } else if (Handle h{OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)}) {
-        TerminateProcess(h.get(), 1);
-        ending.push_back(std::move(h));
+        waitForEnd(process, std::chrono::seconds(5));
     }
-    for (DWORD child : tree) {
+    std::vector<Handle> ending;
+    for (DWORD child : descendantsOf(pid)) {
         Handle h(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
         if (!h) continue;
         TerminateProcess(h.get(), 1);
         ending.push_back(std::move(h));
     }
-    if (process) waitForEnd(process, std::chrono::seconds(5));
     for (const auto& h : ending) waitForEnd(h.get(), std::chrono::seconds(5));
 }
 
