@@ -176,9 +176,11 @@ bool waitForEnd(HANDLE process, milliseconds timeout) {
 }
 
 void endProcessTree(DWORD pid, HANDLE process) {
-    // The process first, and its children looked for once it has ended: a process that is still
-    // running may start a child (the program starts its prompt once its window is shown) after
-    // the children were listed, and that child would outlive the test, holding its output open.
+    // The process first, and its children looked for once it has ended; then the children of
+    // those once they have ended, and so on. A process still running may start a child after its
+    // children were listed (the program starts its prompt once its window is shown, and a prompt
+    // that is starting starts its console host), and that child would outlive the test, holding
+    // its output open.
     Handle opened;
     if (!process) {
         opened = Handle(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
@@ -188,14 +190,26 @@ void endProcessTree(DWORD pid, HANDLE process) {
         TerminateProcess(process, 1);
         waitForEnd(process, std::chrono::seconds(5));
     }
-    std::vector<Handle> ending;
-    for (DWORD child : descendantsOf(pid)) {
-        Handle h(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
-        if (!h) continue;
-        TerminateProcess(h.get(), 1);
-        ending.push_back(std::move(h));
+    // Held until the end, so that no ended process's id is reused while its children are looked
+    // for.
+    std::vector<Handle> ended;
+    std::set<DWORD> seen{pid};
+    std::vector<DWORD> parents{pid};
+    while (!parents.empty()) {
+        std::vector<DWORD> next;
+        for (DWORD parent : parents) {
+            for (DWORD child : descendantsOf(parent)) {
+                if (!seen.insert(child).second) continue;
+                Handle h(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
+                if (!h) continue;
+                TerminateProcess(h.get(), 1);
+                next.push_back(child);
+                ended.push_back(std::move(h));
+            }
+        }
+        for (const auto& h : ended) waitForEnd(h.get(), std::chrono::seconds(5));
+        parents = std::move(next);
     }
-    for (const auto& h : ending) waitForEnd(h.get(), std::chrono::seconds(5));
 }
 
 Started startProcess(const std::wstring& exe, const std::wstring& arguments,
