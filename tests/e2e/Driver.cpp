@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -180,32 +181,36 @@ void endProcessTree(DWORD pid, HANDLE process) {
     // those once they have ended, and so on. A process still running may start a child after its
     // children were listed (the program starts its prompt once its window is shown, and a prompt
     // that is starting starts its console host), and that child would outlive the test, holding
-    // its output open.
+    // its output open. Process ids are reused soon: a child counts only when it was created after
+    // its parent, whose creation time is taken while the parent still runs.
     Handle opened;
     if (!process) {
         opened = Handle(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
         process = opened.get();
     }
+    std::map<DWORD, ULONGLONG> created;  // the processes ended here, with their creation times
+    if (const auto time = creationTime(pid)) created[pid] = *time;
     if (process) {
         TerminateProcess(process, 1);
         waitForEnd(process, std::chrono::seconds(5));
     }
-    // Held until the end, so that no ended process's id is reused while its children are looked
-    // for.
-    std::vector<Handle> ended;
-    std::set<DWORD> seen{pid};
+    std::vector<Handle> ended;  // held, so that no ended process's id is reused meanwhile
     std::vector<DWORD> parents{pid};
     while (!parents.empty()) {
         std::vector<DWORD> next;
-        for (DWORD parent : parents) {
-            for (DWORD child : descendantsOf(parent)) {
-                if (!seen.insert(child).second) continue;
-                Handle h(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
-                if (!h) continue;
-                TerminateProcess(h.get(), 1);
-                next.push_back(child);
-                ended.push_back(std::move(h));
-            }
+        for (const auto& entry : processTable()) {
+            const auto parent = created.find(entry.parent);
+            if (parent == created.end() || created.count(entry.pid) ||
+                entry.pid == GetCurrentProcessId())
+                continue;
+            const auto time = creationTime(entry.pid);
+            if (!time || *time < parent->second) continue;
+            Handle h(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.pid));
+            if (!h) continue;
+            created[entry.pid] = *time;
+            TerminateProcess(h.get(), 1);
+            next.push_back(entry.pid);
+            ended.push_back(std::move(h));
         }
         for (const auto& h : ended) waitForEnd(h.get(), std::chrono::seconds(5));
         parents = std::move(next);
