@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
-#include <map>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -177,44 +176,22 @@ bool waitForEnd(HANDLE process, milliseconds timeout) {
 }
 
 void endProcessTree(DWORD pid, HANDLE process) {
-    // The process first, and its children looked for once it has ended; then the children of
-    // those once they have ended, and so on. A process still running may start a child after its
-    // children were listed (the program starts its prompt once its window is shown, and a prompt
-    // that is starting starts its console host), and that child would outlive the test, holding
-    // its output open. Process ids are reused soon: a child counts only when it was created after
-    // its parent, whose creation time is taken while the parent still runs.
-    Handle opened;
-    if (!process) {
-        opened = Handle(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
-        process = opened.get();
-    }
-    std::map<DWORD, ULONGLONG> created;  // the processes ended here, with their creation times
-    if (const auto time = creationTime(pid)) created[pid] = *time;
+    const auto tree = descendantsOf(pid);
+    std::vector<Handle> ending;
     if (process) {
         TerminateProcess(process, 1);
-        waitForEnd(process, std::chrono::seconds(5));
+    } else if (Handle h{OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)}) {
+        TerminateProcess(h.get(), 1);
+        ending.push_back(std::move(h));
     }
-    std::vector<Handle> ended;  // held, so that no ended process's id is reused meanwhile
-    std::vector<DWORD> parents{pid};
-    while (!parents.empty()) {
-        std::vector<DWORD> next;
-        for (const auto& entry : processTable()) {
-            const auto parent = created.find(entry.parent);
-            if (parent == created.end() || created.count(entry.pid) ||
-                entry.pid == GetCurrentProcessId())
-                continue;
-            const auto time = creationTime(entry.pid);
-            if (!time || *time < parent->second) continue;
-            Handle h(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.pid));
-            if (!h) continue;
-            created[entry.pid] = *time;
-            TerminateProcess(h.get(), 1);
-            next.push_back(entry.pid);
-            ended.push_back(std::move(h));
-        }
-        for (const auto& h : ended) waitForEnd(h.get(), std::chrono::seconds(5));
-        parents = std::move(next);
+    for (DWORD child : tree) {
+        Handle h(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
+        if (!h) continue;
+        TerminateProcess(h.get(), 1);
+        ending.push_back(std::move(h));
     }
+    if (process) waitForEnd(process, std::chrono::seconds(5));
+    for (const auto& h : ending) waitForEnd(h.get(), std::chrono::seconds(5));
 }
 
 Started startProcess(const std::wstring& exe, const std::wstring& arguments,
