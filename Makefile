@@ -21,6 +21,9 @@ ASAN_CXX ?= clang++
 CROSS_BUILD_TYPE ?= Release
 # Per-test limit for Wine tests that set none themselves (seconds).
 WINE_TEST_TIMEOUT ?= 900
+# A compiler cache where the machine has one: checkouts side by side then compile a file once.
+CCACHE ?= $(shell command -v ccache 2>/dev/null)
+CACHE_FLAGS := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 export ASAN_OPTIONS ?= detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1
 export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
@@ -34,16 +37,16 @@ deps:
 	@scripts/install-deps.sh
 
 native: deps
-	$(CMAKE) -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug
+	$(CMAKE) -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug $(CACHE_FLAGS)
 	$(CMAKE) --build $(NATIVE_DIR) -j $(JOBS)
 
 asan: deps
-	$(CMAKE) -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIMERO_SANITIZE=ON \
+	$(CMAKE) -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIMERO_SANITIZE=ON $(CACHE_FLAGS) \
 		-DCMAKE_CXX_COMPILER=$(ASAN_CXX)
 	$(CMAKE) --build $(ASAN_DIR) -j $(JOBS)
 
 cross: deps
-	$(CMAKE) -S . -B $(CROSS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	$(CMAKE) -S . -B $(CROSS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(CACHE_FLAGS) \
 		-DCMAKE_BUILD_TYPE=$(CROSS_BUILD_TYPE)
 	$(CMAKE) --build $(CROSS_DIR) -j $(JOBS)
 
@@ -70,7 +73,7 @@ native-test: native
 
 # The parsers under libFuzzer with ASan and UBSan, from the seed corpus in fuzz/corpus/.
 fuzz: deps
-	$(CMAKE) -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIMERO_FUZZ=ON \
+	$(CMAKE) -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIMERO_FUZZ=ON $(CACHE_FLAGS) \
 		-DTAVIMERO_SANITIZE=ON -DTAVIMERO_TESTS=OFF -DCMAKE_CXX_COMPILER=clang++
 	$(CMAKE) --build $(FUZZ_DIR) -j $(JOBS)
 
