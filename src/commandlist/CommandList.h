@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -10,6 +11,12 @@
 // entry after the entries equal to it), compared exactly wherever entries are compared, and
 // whether it changed since it was last created, read or saved. The list box shows the entries
 // in this order; the program never reads them back from it.
+//
+// Nothing is worked out for the entries before it is needed. Lines read in order (as the
+// program saves a list) are only checked with the system's comparison; sort keys are made, for
+// every entry and once, when entries must be sorted or many merged among the old ones, and then
+// kept with the entries; the folded texts the search looks in are made when a search first asks
+// for them, and then kept too.
 class CommandList {
 public:
     CommandList(ListBox& view, Collation& collation);
@@ -34,23 +41,38 @@ public:
     int Find(const std::string& text) const;
     // The selected entry's index, -1 when none is selected.
     int Selected() const { return view_.listIndex(); }
+    // The entries in the form the search compares (search::Fold), index for index.
+    const std::vector<std::string>& SearchTexts();
 
     bool Modified() const { return modified_; }
     // The list was written to its file.
     void MarkSaved() { modified_ = false; }
 
+    // Fired after the entries changed: added, removed, replaced or emptied.
+    std::function<void()> onChange;
+
 private:
-    // Places the new entries (texts with their sort keys) in order and shows them: after the
-    // old ones, into place one by one, or, for many entries among the old ones, by showing the
-    // merged list anew.
-    void Insert(std::vector<std::string> texts, std::vector<std::string> keys);
+    // Places the new entries in order and shows them: after the old ones, into place one by
+    // one, or, for many entries among the old ones, by showing the merged list anew.
+    void Insert(std::vector<std::string> texts);
+    // keys: those of texts, or empty when none were needed to order them.
+    void AppendEntries(std::vector<std::string> texts, std::vector<std::string> keys);
+    void PlaceEntry(std::string text, std::string* key);
     void Merge(std::vector<std::string> texts, std::vector<std::string> keys);
+
+    bool InOrder(const std::vector<std::string>& texts) const;
+    std::vector<std::string> KeysOf(const std::vector<std::string>& texts) const;
+    void EnsureKeys();
+    void Changed();
 
     ListBox& view_;
     Collation& collation_;
-    // The entries and their sort keys, side by side: the list box is handed the texts as they
-    // are stored, without a copy.
+    // The entries, and beside them their sort keys (once keyed_) and folded texts (once
+    // searchable_): the list box is handed the texts as they are stored, without a copy.
     std::vector<std::string> texts_;
     std::vector<std::string> keys_;
+    std::vector<std::string> folded_;
+    bool keyed_ = false;
+    bool searchable_ = false;
     bool modified_ = false;
 };

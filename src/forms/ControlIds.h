@@ -31,6 +31,7 @@ constexpr int mnuCut = 2013;
 constexpr int mnuCopy = 2014;
 constexpr int mnuPaste = 2015;
 constexpr int mnuDelete = 2016;
+constexpr int mnuFind = 2017;
 constexpr int cmdMove = 2021;
 constexpr int mnuSetting = 2022;
 constexpr int mnuViewHelp = 2031;
@@ -64,5 +65,10 @@ constexpr int chbAddDirectory = 5010;
 constexpr int lblAbout = 3001;
 constexpr int lblInfo = 3002;
 constexpr int cmdAboutOk = 3003;
+
+// frmSearch
+constexpr int txtSearch = 6001;
+constexpr int lstSearch = 6002;
+constexpr int lblSearchCount = 6003;
 
 }  // namespace ids

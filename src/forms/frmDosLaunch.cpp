@@ -8,6 +8,7 @@
 #include "forms/frmDirectory.h"
 #include "forms/frmDosLaunchLayout.h"
 #include "forms/frmOption.h"
+#include "forms/frmSearch.h"
 #include "platform/PlatformError.h"
 #include "settings/Settings.h"
 #include "text/Path.h"
@@ -74,6 +75,9 @@ frmDosLaunch::frmDosLaunch(Platform& platform, mdlDos& shared)
     };
     form_->onResize = [this] { Form_Resize(); };
     form_->onMenu = [this](int id) { Form_Menu(id); };
+    list_.onChange = [this] {
+        if (search_) search_->ListChanged();
+    };
 }
 
 frmDosLaunch::~frmDosLaunch() = default;
@@ -194,6 +198,7 @@ bool frmDosLaunch::Form_QueryUnload() {
 
 void frmDosLaunch::CloseAfterSaveQuestion() {
     if (shared_.DirectoryShown && directory_) directory_->Close();
+    if (search_) search_->Close();
     if (shared_.CloseDos) ExitDos();
     SaveSettings();
 }
@@ -246,6 +251,14 @@ void frmDosLaunch::lstCommand_DblClick() {
     const int selected = list_.Selected();
     if (selected < 0) return;  // the box keeps its text
     txtCommand.setText(txtCommand.text() + list_.At(selected));
+}
+
+void frmDosLaunch::TakeListEntry(int index) {
+    lstCommand.setListIndex(index);
+    lstCommand_DblClick();
+    form_->activate();
+    txtCommand.setFocus();
+    txtCommand.moveCaretToEnd();
 }
 
 void frmDosLaunch::lstCommand_KeyDown(int keyCode, int shift) {
@@ -319,6 +332,9 @@ void frmDosLaunch::Form_Menu(int id) {
     case ids::mnuDelete:
         mnuDelete_Click();
         break;
+    case ids::mnuFind:
+        mnuFind_Click();
+        break;
     case ids::cmdMove:
         cmdMove_Click();
         break;
@@ -391,6 +407,18 @@ void frmDosLaunch::mnuPaste_Click() {
 }
 
 void frmDosLaunch::mnuDelete_Click() { list_.Remove(list_.Selected()); }
+
+void frmDosLaunch::mnuFind_Click() {
+    if (search_ && search_->IsOpen()) {
+        search_->Activate();
+        return;
+    }
+    search_ = std::make_unique<frmSearch>(platform_.forms, list_, lastSearch_, *this);
+    // Over the command list, a little in from its corner.
+    constexpr int inset = 120;
+    const TwipsRect over = lstCommand.rect();
+    search_->Show(*form_, over.left + inset, over.top + inset);
+}
 
 void frmDosLaunch::mnuSetting_Click() {
     frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system},

@@ -8,6 +8,7 @@
 #include "commandlist/UndoHistory.h"
 #include "directory/DirectoryTracker.h"
 #include "forms/MainWindowActions.h"
+#include "forms/SearchActions.h"
 #include "forms/mdlDos.h"
 #include "platform/Platform.h"
 #include "platform/PlatformError.h"
@@ -15,12 +16,13 @@
 #include "prompt/InputState.h"
 
 class frmDirectory;
+class frmSearch;
 
 // The main window: the command list, the command text box, the current-directory box and the
 // input buttons. It owns the prompt and every piece of state the dialogs share with it.
 // frmDosLaunch.cpp holds start-up, closing, the command list and the menus; frmDosLaunchPrompt.cpp
 // what concerns the prompt: starting it, typing into it and following where it stands.
-class frmDosLaunch final : public MainWindowActions {
+class frmDosLaunch final : public MainWindowActions, public SearchActions {
 public:
     frmDosLaunch(Platform& platform, mdlDos& shared);
     ~frmDosLaunch() override;
@@ -39,6 +41,7 @@ public:
                          bool AddList) override;
     void AppendToCommand(const std::string& text) override;
     void ReturnToCommand() override;
+    void TakeListEntry(int index) override;
 
     bool ListModified() const { return list_.Modified(); }
     const DosPrompt& Prompt() const { return prompt_; }
@@ -86,6 +89,7 @@ private:
     void mnuPaste_Click();
     void CopyFromActiveControl(bool cut);
     void mnuDelete_Click();
+    void mnuFind_Click();
     void cmdMove_Click();
     void mnuSetting_Click();
     void mnuViewHelp_Click();
@@ -142,6 +146,9 @@ private:
     InputState input_;
     DirectoryTracker tracker_;
     std::unique_ptr<frmDirectory> directory_;
+    std::unique_ptr<frmSearch> search_;
+    // The search window's text, from one opening to the next in this run.
+    std::string lastSearch_;
     bool startedOk_ = false;
     bool listHadFocus_ = false;
     // The system is ending the session and the close sequence has run: nothing more is asked.

@@ -32,6 +32,8 @@ std::vector<MenuSpec> MenuBar() {
             {"mnuPaste", "貼り付け(&P)", ids::mnuPaste, 0, {}},
             Separator("mnuEditLine2"),
             {"mnuDelete", "コマンド削除(&D)", ids::mnuDelete, 0, {}},
+            Separator("mnuEditLine3"),
+            {"mnuFind", "コマンドを検索(&F)...", ids::mnuFind, 'F', {}},
         }},
         {"mnuTool", "ツール(&T)", 0, 0, {
             {"cmdMove", "ディレクトリ　ブラウザ(&M)...", ids::cmdMove, 'D', {}},

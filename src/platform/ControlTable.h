@@ -95,6 +95,8 @@ struct FormSpec {
     int clientHeightTwips = 0;
     FontSpec font;          // the form's font
     bool sizable = true;    // else a fixed dialog border without minimise and maximise buttons
+    // Esc closes the window, as it closes a dialog box, where no button is the cancel button.
+    bool closesOnEscape = false;
     std::vector<ControlSpec> controls;
     std::vector<MenuSpec> menus;   // the menu bar, empty for none
     ToolbarSpec toolbar;           // no buttons: no toolbar

@@ -27,6 +27,9 @@ public:
     std::function<void()> onGotFocus;
     // Virtual-key code and the shift state as a bit set of ShiftState values.
     std::function<void(int keyCode, int shift)> onKeyDown;
+    // Fired first for a key that reaches the control: true takes the key, which the control
+    // then neither handles nor reports through onKeyDown (nor types as a character).
+    std::function<bool(int keyCode, int shift)> onKeyPreview;
 };
 
 // System colours the program paints text with.
@@ -82,6 +85,9 @@ public:
     // entry has none, and an image moves with its entry. Leading spaces indent an entry, image
     // and text, two spaces a level of a tree.
     virtual void setItemImage(int index, ItemImage image) = 0;
+    // Moves the selection as the key (Up, Down, Page Up, Page Down) would with the focus in the
+    // list, a page being what the list shows; the focus stays where it is. Other keys do nothing.
+    virtual void moveSelection(int keyCode) = 0;
 
     std::function<void()> onDblClick;
     // The selection changed by the user.

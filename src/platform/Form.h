@@ -33,6 +33,10 @@ public:
     virtual void show() = 0;
     // Shows the window modal, owned by owner, and returns when it has closed.
     virtual void showModal(Form& owner) = 0;
+    // Shows the window modeless, owned by owner: in front of it, minimised and closed with it.
+    // Its top left corner goes to the point (twips in the owner's client area), moved as far as
+    // it takes to keep the window on the owner's monitor.
+    virtual void showOwned(Form& owner, int leftTwips, int topTwips) = 0;
     // Asks the window to close: onQueryUnload runs and may keep it open.
     virtual void close() = 0;
     // The window's outer size in twips.

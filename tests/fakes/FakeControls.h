@@ -30,6 +30,11 @@ public:
     bool hasFocus() const override { return focus_.focused == this; }
     TwipsRect rect() const override { return rect_; }
     void move(const TwipsRect& rect) override { rect_ = rect; }
+    // The user presses a key here: onKeyPreview first, which may take it, then onKeyDown.
+    void pressKey(int keyCode, int shift = 0) {
+        if (this->onKeyPreview && this->onKeyPreview(keyCode, shift)) return;
+        if (this->onKeyDown) this->onKeyDown(keyCode, shift);
+    }
 
 private:
     std::string name_;
@@ -185,6 +190,18 @@ public:
     }
     const std::vector<ItemImage>& images() const { return images_; }
     bool showsImages = false;
+    // As the real list moves its selection: one line, or a page less one line (the first Page
+    // Down goes to the last line shown), within the list; from no selection to the first line.
+    void moveSelection(int keyCode) override {
+        constexpr int PageUp = 33, PageDown = 34, Up = 38, Down = 40;
+        if (items_.empty()) return;
+        const int step = keyCode == Up || keyCode == Down ? 1 : std::max(1, pageLines - 1);
+        if (keyCode != Up && keyCode != Down && keyCode != PageUp && keyCode != PageDown) return;
+        const int from = std::max(selected_, 0);
+        const int to = keyCode == Up || keyCode == PageUp ? from - step : from + step;
+        selected_ = selected_ < 0 ? 0 : std::clamp(to, 0, count() - 1);
+    }
+    int pageLines = 10;  // the lines the list shows
     int listIndex() const override { return selected_; }
     void setListIndex(int index) override { selected_ = index >= 0 && index < count() ? index : -1; }
     int topIndex() const override { return top_; }

@@ -114,6 +114,11 @@ public:
         modalOwner = &owner;
         shown = true;
     }
+    void showOwned(Form& owner, int leftTwips, int topTwips) override {
+        this->owner = &owner;
+        ownedAt = {leftTwips, topTwips, 0, 0};
+        show();
+    }
     void close() override {
         if (onQueryUnload && onQueryUnload()) return;
         closed = true;
@@ -148,6 +153,7 @@ public:
         Control* focused = focus.focused;
         const ControlSpec* declared = declaration(activeControlName());
         const auto hear = [&] {
+            if (focused->onKeyPreview && focused->onKeyPreview(Enter, 0)) return;
             if (focused->onKeyDown) focused->onKeyDown(Enter, static_cast<int>(ShiftState::None));
         };
         if (declared && (declared->style & StyleTakesEnter)) return hear();
@@ -158,6 +164,14 @@ public:
             auto* button = dynamic_cast<FakeButton*>(control.get());
             if (button && button->isDefault()) return button->click();
         }
+    }
+    // The user presses Esc, handed on as the dialog manager does: the cancel button is pressed,
+    // or else the window closes when its table says so.
+    void pressEscape() {
+        for (const ControlSpec& control : design.controls) {
+            if (control.style & StyleCancelButton) return get<FakeButton>(control.name).click();
+        }
+        if (design.closesOnEscape) close();
     }
     // A toolbar button, counted from 1, sends its command as the real toolbar does.
     void clickToolbar(int index) {
@@ -184,6 +198,8 @@ public:
     bool shownPending = false;
     bool closed = false;
     Form* modalOwner = nullptr;
+    Form* owner = nullptr;  // of a window shown owned, with where it was put
+    TwipsRect ownedAt;
     std::vector<std::string> poppedUp;
     int activations = 0;
     TwipsSize workArea{19200, 14400};

@@ -415,9 +415,19 @@ public:
 };
 
 // A deterministic order: ASCII letters without regard to case, then the bytes as they are.
+// It counts its calls, so that tests see which work a step did.
 class FakeCollation : public Collation {
 public:
-    std::string sortKey(std::string_view utf8) override { return text::LCase(utf8); }
+    std::string sortKey(std::string_view utf8) override {
+        ++keys;
+        return text::LCase(utf8);
+    }
+    int compare(std::string_view a, std::string_view b) override {
+        ++comparisons;
+        return text::LCase(a).compare(text::LCase(b));
+    }
+    int keys = 0;
+    int comparisons = 0;
 };
 
 // All fakes together, with the Platform bundle the windows take.

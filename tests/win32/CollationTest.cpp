@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(CollationTest, KeysOrderAsTheLocaleComparesIgnoringCase) {
+TEST(CollationTest, KeysAndComparisonOrderAsTheLocaleComparesIgnoringCase) {
     Win32Collation collation;
     const std::vector<std::string> texts = {"b",      "B",         "a",   "日本",  "A",  "cd", "Cd",
                                             "cd ..",  "copy",      "ａ",  "Ä",     "z",  "",   "10",
@@ -28,6 +28,9 @@ TEST(CollationTest, KeysOrderAsTheLocaleComparesIgnoringCase) {
             const std::string kb = collation.sortKey(b);
             const int byKey = ka < kb ? CSTR_LESS_THAN : ka == kb ? CSTR_EQUAL : CSTR_GREATER_THAN;
             EXPECT_EQ(byKey, compared) << a << " / " << b;
+            const int sign = collation.compare(a, b);
+            const int byCompare = sign < 0 ? CSTR_LESS_THAN : sign == 0 ? CSTR_EQUAL : CSTR_GREATER_THAN;
+            EXPECT_EQ(byCompare, compared) << a << " / " << b;
         }
     }
     EXPECT_EQ(collation.sortKey("DIR"), collation.sortKey("dir"));

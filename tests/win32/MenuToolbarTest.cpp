@@ -110,17 +110,29 @@ TEST_F(MainWindowTest, ShortcutsAndMenuCommandsReachOnMenu) {
                           {'O', ids::mnuOpen},
                           {'S', ids::mnuSave},
                           {'D', ids::cmdMove},
-                          {'E', ids::mnuSetting}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<char>(c.key));
+                          {'E', ids::mnuSetting},
+                          {'F', ids::mnuFind}};
+    const auto press = [&](WPARAM key) {
         menus.clear();
         SetKeys({VK_CONTROL, VK_LCONTROL});
-        PostMessageW(GetFocus(), WM_KEYDOWN, c.key, 1);
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
         EXPECT_TRUE(WaitUntil([&] { return !menus.empty(); }, 5s));
         SetKeys({});
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<char>(c.key));
+        press(c.key);
         EXPECT_EQ(menus, std::vector<int>{c.id});
     }
     EXPECT_EQ(command.text(), "") << "a shortcut types nothing";
+    // Wherever the focus is in the window.
+    const std::vector<Control*> elsewhere = {&form->listBox("lstCommand"), &form->checkBox("chbAdd"),
+                                             &form->button("cmdSend")};
+    for (Control* control : elsewhere) {
+        control->setFocus();
+        press('F');
+        EXPECT_EQ(menus, std::vector<int>{ids::mnuFind});
+    }
 
     // A menu item clicked sends WM_COMMAND without a control; a control's command is no menu.
     menus.clear();

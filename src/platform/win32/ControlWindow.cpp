@@ -80,10 +80,21 @@ LRESULT ControlWindow::defaultHandling(UINT message, WPARAM wParam, LPARAM lPara
 LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        // The program sees the key first, then the control handles it as usual.
-        Guarded([&] { Fire(events_.onKeyDown, static_cast<int>(wParam), CurrentShiftState()); });
+    case WM_SYSKEYDOWN: {
+        // The program sees the key first, then the control handles it as usual, unless the
+        // program took it.
+        const int key = static_cast<int>(wParam);
+        bool taken = false;
+        Guarded([&] {
+            taken = events_.onKeyPreview && events_.onKeyPreview(key, CurrentShiftState());
+        });
+        if (taken) {
+            dropCharacterOfKey();
+            return 0;
+        }
+        Guarded([&] { Fire(events_.onKeyDown, key, CurrentShiftState()); });
         return defaultHandling(message, wParam, lParam);
+    }
     case WM_SETFOCUS: {
         const LRESULT result = defaultHandling(message, wParam, lParam);
         Guarded([&] { Fire(events_.onGotFocus); });
@@ -114,6 +125,15 @@ LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return defaultHandling(message, wParam, lParam);
     }
+}
+
+void ControlWindow::dropCharacterOfKey() {
+    // The message loop translated the key before it was handled: its character, if it has one,
+    // is the next key message waiting for this window. The handler may have closed the window.
+    MSG next{};
+    if (IsWindow(window_) && PeekMessageW(&next, window_, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE) &&
+        (next.message == WM_CHAR || next.message == WM_SYSCHAR))
+        PeekMessageW(&next, window_, next.message, next.message, PM_REMOVE);
 }
 
 LRESULT CALLBACK ControlWindow::SubclassProc(HWND window, UINT message, WPARAM wParam,

@@ -66,6 +66,8 @@ protected:
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void revokeDropTarget();
+    // Removes the character message of a key that the program took.
+    void dropCharacterOfKey();
 
     HWND window_;
     Control& events_;

@@ -32,3 +32,19 @@ std::string Win32Collation::sortKey(std::string_view utf8) {
     }
     return key;
 }
+
+int Win32Collation::compare(std::string_view a, std::string_view b) {
+    // The locale and flags of the keys, so that two texts compare as their keys do.
+    text_.clear();
+    AppendWide(text_, a);
+    other_.clear();
+    AppendWide(other_, b);
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text_.data(),
+                                      static_cast<int>(text_.size()), other_.data(),
+                                      static_cast<int>(other_.size()));
+    if (result != 0) return result - CSTR_EQUAL;
+    // Without an answer the keys decide, with their own stand-in.
+    const std::string first = sortKey(a);
+    const std::string second = sortKey(b);
+    return first < second ? -1 : first == second ? 0 : 1;
+}

@@ -35,6 +35,22 @@ void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC pro
     if (!RegisterClassExW(&windowClass)) ThrowSystemError();
 }
 
+// Moves the window's top left corner to the screen point, or as near to it as keeps the window
+// inside the work area of the monitor that `near` is on.
+void MoveOntoMonitor(HWND window, HWND near, int left, int top) {
+    RECT own{};
+    GetWindowRect(window, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    if (GetMonitorInfoW(MonitorFromWindow(near, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+        top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+    }
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 // ---- life
@@ -190,17 +206,10 @@ void Win32Form::showModal(Form& owner) {
         RECT own{};
         GetWindowRect(ownerWindow, &ownerRect);
         GetWindowRect(window_, &own);
-        const int width = own.right - own.left;
-        const int height = own.bottom - own.top;
-        int left = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
-        int top = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
-        MONITORINFO monitor{sizeof monitor, {}, {}, 0};
-        if (GetMonitorInfoW(MonitorFromWindow(ownerWindow, MONITOR_DEFAULTTONEAREST), &monitor)) {
-            const RECT& work = monitor.rcWork;
-            left = std::max<int>(work.left, std::min<int>(left, work.right - width));
-            top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
-        }
-        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveOntoMonitor(
+            window_, ownerWindow,
+            ownerRect.left + (ownerRect.right - ownerRect.left - (own.right - own.left)) / 2,
+            ownerRect.top + (ownerRect.bottom - ownerRect.top - (own.bottom - own.top)) / 2);
         EnableWindow(ownerWindow, FALSE);
     }
     modalOwner_ = ownerWindow;
@@ -226,6 +235,19 @@ void Win32Form::showModal(Form& owner) {
         ProcessMessage(message);
     }
     modalOwner_ = nullptr;
+}
+
+void Win32Form::showOwned(Form& owner, int leftTwips, int topTwips) {
+    if (!window_) return;
+    HWND ownerWindow = static_cast<HWND>(owner.nativeHandle());
+    if (ownerWindow && ownerWindow != window_) {
+        SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
+        const UINT ownerDpi = DpiForWindow(ownerWindow);
+        POINT at{TwipsToPixels(leftTwips, ownerDpi), TwipsToPixels(topTwips, ownerDpi)};
+        ClientToScreen(ownerWindow, &at);
+        MoveOntoMonitor(window_, ownerWindow, at.x, at.y);
+    }
+    show();
 }
 
 void Win32Form::close() {
@@ -376,6 +398,10 @@ LRESULT Win32Form::commandReceived(WPARAM wParam, LPARAM lParam) {
     if (fromToolbar) return 0;
     // Esc through the dialog manager: IDCANCEL without a control of that id.
     if (!child && id == IDCANCEL && cancelId_) child = GetDlgItem(window_, cancelId_);
+    if (!child && id == IDCANCEL && table_.closesOnEscape) {
+        close();
+        return 0;
+    }
     if (ControlWindow* control = controlOf(child)) control->notify(HIWORD(wParam));
     return 0;
 }
@@ -476,10 +502,9 @@ LRESULT Win32Form::closeRequested() {
     // The owner takes input and the activation back before this window goes: left to the
     // system, the activation would pass to the window below in the z-order, which may be
     // another program's (the prompt's).
-    if (modalOwner_) {
-        EnableWindow(modalOwner_, TRUE);
-        if (GetActiveWindow() == window_) SetActiveWindow(modalOwner_);
-    }
+    if (modalOwner_) EnableWindow(modalOwner_, TRUE);
+    HWND owner = GetWindow(window_, GW_OWNER);
+    if (owner && GetActiveWindow() == window_) SetActiveWindow(owner);
     DestroyWindow(window_);
     return 0;
 }

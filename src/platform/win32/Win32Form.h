@@ -37,6 +37,7 @@ public:
     void setCaption(const std::string& caption) override;
     void show() override;
     void showModal(Form& owner) override;
+    void showOwned(Form& owner, int leftTwips, int topTwips) override;
     void close() override;
     int widthTwips() const override;
     int heightTwips() const override;

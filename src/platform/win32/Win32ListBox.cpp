@@ -107,6 +107,14 @@ void Win32ListBox::setTopIndex(int index) {
     SendMessageW(window(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
+void Win32ListBox::moveSelection(int keyCode) {
+    if (keyCode != VK_UP && keyCode != VK_DOWN && keyCode != VK_PRIOR && keyCode != VK_NEXT) return;
+    // The control's own key handling, which knows its page; past the subclass, so that the
+    // program does not hear the key as one pressed in the list.
+    const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window(), GCLP_WNDPROC));
+    CallWindowProcW(control, window(), WM_KEYDOWN, static_cast<WPARAM>(keyCode), 0);
+}
+
 void Win32ListBox::notify(WORD code) {
     if (code == LBN_DBLCLK) Guarded([&] { Fire(onDblClick); });
     if (code == LBN_SELCHANGE) Guarded([&] { Fire(onClick); });

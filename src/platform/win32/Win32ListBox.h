@@ -21,6 +21,7 @@ public:
     int topIndex() const override;
     void setTopIndex(int index) override;
     void setItemImage(int index, ItemImage image) override;
+    void moveSelection(int keyCode) override;
 
     void notify(WORD code) override;
     void acceptFiles() override;
