@@ -8,7 +8,8 @@
 // one of as many lines of which half are in the first. Measured:
 //   - read + decode: ReadFile and MultiByteToWideChar of the first file here (the baseline);
 //   - start without a list: CreateProcess until the main window shows;
-//   - open at start-up: with LoadList=Yes, CreateProcess until the list box holds every line;
+//   - open at start-up: with LoadList=Yes, CreateProcess until the list box holds every line,
+//     for the lines in the order the program saves them and for the shuffled file;
 //   - append: "add another list" with the second file, from pressing the file box's Open
 //     button until the list box holds the union;
 //   - add one line: one input-and-execute with chbAdd ticked against one with it clear;
@@ -169,6 +170,21 @@ double timedExecute(const Program& program, const std::string& command) {
     return Millis(Clock::now() - start).count();
 }
 
+// Lines 0..count-1 in the user's alphabetical order, letter case ignored, equal ones in their
+// first order: a list file as the program writes it.
+std::string orderedText(int count) {
+    std::vector<std::wstring> lines;
+    for (int i = 0; i < count; ++i) lines.push_back(widen(bench::line(i)));
+    std::stable_sort(lines.begin(), lines.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
+                              static_cast<int>(a.size()), b.c_str(),
+                              static_cast<int>(b.size())) == CSTR_LESS_THAN;
+    });
+    std::string text = "\xEF\xBB\xBF";
+    for (const std::wstring& line : lines) text += narrow(line) + "\r\n";
+    return text;
+}
+
 void printRow(const char* name, double ms, double baseline) {
     std::printf("  %-56s %10.1f ms   x%.1f\n", name, ms, ms / baseline);
 }
@@ -212,6 +228,21 @@ int main(int argc, char** argv) {
             printRow("start without a list, to the shown window", withoutList, baseline);
             std::this_thread::sleep_for(kSettle);
             withoutListMiB = bench::PrivateMiB(program.started.process.get());
+        }
+
+        {
+            // The same lines in the order the program saves them: checked, not sorted.
+            const std::wstring ordered = folder / L"ordered.txt";
+            writeFile(ordered, orderedText(lines));
+            writeFile(folder / L"Tavimero.ini",
+                      "[Tavimero]\r\nLoadList=Yes\r\nPathOfList=" + narrow(ordered) + "\r\n");
+            Program inOrder;
+            const auto orderedStart = Clock::now();
+            startAndWaitForWindow(inOrder, exe, folder.path());
+            waitForCount(inOrder, lines, "open a list in order at start-up");
+            bench::PrintRow("open a list in order at start-up, less the start without one",
+                            Millis(Clock::now() - orderedStart).count() - withoutList, "ms",
+                            "ReadFile + decode", baseline);
         }
 
         writeFile(folder / L"Tavimero.ini",

@@ -36,14 +36,14 @@ void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC pro
 }
 
 // Moves the window's top left corner to the screen point, or as near to it as keeps the window
-// inside the work area of the monitor that `near` is on.
-void MoveOntoMonitor(HWND window, HWND near, int left, int top) {
+// inside the work area of the monitor that `anchor` is on.
+void MoveOntoMonitor(HWND window, HWND anchor, int left, int top) {
     RECT own{};
     GetWindowRect(window, &own);
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
     MONITORINFO monitor{sizeof monitor, {}, {}, 0};
-    if (GetMonitorInfoW(MonitorFromWindow(near, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    if (GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &monitor)) {
         const RECT& work = monitor.rcWork;
         left = std::max<int>(work.left, std::min<int>(left, work.right - width));
         top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
