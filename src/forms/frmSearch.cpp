@@ -151,8 +151,7 @@ void frmSearch::ShowMatches(const std::optional<std::string>& keep) {
     shown_.clear();
     shown_.reserve(shown);
     for (size_t i = 0; i < shown; ++i) shown_.push_back(list_.At(matches_[i]));
-    lstSearch.clear();
-    lstSearch.addItems(shown_);
+    lstSearch.setItems(shown_);
     int choice = shown_.empty() ? -1 : 0;
     if (keep) {
         const auto found = std::find(shown_.begin(), shown_.end(), *keep);

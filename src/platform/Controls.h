@@ -70,6 +70,9 @@ public:
     virtual void addItem(const std::string& text) = 0;
     // Adds many entries after the last one, in their order; fast for large lists.
     virtual void addItems(std::span<const std::string> texts) = 0;
+    // Replaces every entry with texts, in their order, and is drawn once afterwards: for a list
+    // shown anew at each keystroke. No entry is selected afterwards.
+    virtual void setItems(std::span<const std::string> texts) = 0;
     // Puts the entry at index; the entries from there on move down one place, and a selected
     // entry stays selected.
     virtual void insertItem(int index, const std::string& text) = 0;

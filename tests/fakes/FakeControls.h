@@ -162,6 +162,10 @@ public:
         items_.insert(items_.end(), texts.begin(), texts.end());
         images_.resize(items_.size(), ItemImage::None);
     }
+    void setItems(std::span<const std::string> texts) override {
+        clear();
+        addItems(texts);
+    }
     void insertItem(int index, const std::string& text) override {
         if (index < 0 || index > count()) throw std::out_of_range("no place " + std::to_string(index));
         items_.insert(items_.begin() + index, text);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/Wide.h"
 
 std::string Win32Collation::sortKey(std::string_view utf8) {
@@ -33,12 +35,44 @@ std::string Win32Collation::sortKey(std::string_view utf8) {
     return key;
 }
 
+namespace {
+
+// ASCII with a weight of its own in every locale's order: not the hyphen and the apostrophe,
+// which the order weighs apart, by their position.
+bool Plain(char c) { return c >= 0x20 && c <= 0x7E && c != '-' && c != '\''; }
+bool Separator(char c) {
+    return Plain(c) && !(c >= '0' && c <= '9') && !(c >= 'A' && c <= 'Z') &&
+           !(c >= 'a' && c <= 'z');
+}
+
+// How much of the beginning two texts share that their comparison may leave out: up to the
+// last separator of a shared beginning of plain ASCII, when both go on with ASCII. There every
+// character has weights of its own, the same in both texts, that no character after the cut
+// depends on (no letter pair that sorts as one, no combining or prolonged-sound mark that takes
+// its weight from the character before it), so the texts order as what follows the cut does.
+// The system's comparison walks the shared beginning at each level; lines of a list in order
+// share much of it with their neighbours.
+size_t SharedBeginning(std::string_view a, std::string_view b) {
+    size_t cut = 0;
+    const size_t shorter = std::min(a.size(), b.size());
+    for (size_t i = 0; i < shorter && a[i] == b[i] && Plain(a[i]); ++i) {
+        if (Separator(a[i])) cut = i + 1;
+    }
+    const auto asciiNext = [cut](std::string_view text) {
+        return cut == text.size() || static_cast<unsigned char>(text[cut]) < 0x80;
+    };
+    return asciiNext(a) && asciiNext(b) ? cut : 0;
+}
+
+}  // namespace
+
 int Win32Collation::compare(std::string_view a, std::string_view b) {
     // The locale and flags of the keys, so that two texts compare as their keys do.
+    const size_t shared = SharedBeginning(a, b);
     text_.clear();
-    AppendWide(text_, a);
+    AppendWide(text_, a.substr(shared));
     other_.clear();
-    AppendWide(other_, b);
+    AppendWide(other_, b.substr(shared));
     const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text_.data(),
                                       static_cast<int>(text_.size()), other_.data(),
                                       static_cast<int>(other_.size()));

@@ -36,9 +36,13 @@ std::string Win32ListBox::item(int index) const {
 
 void Win32ListBox::addItem(const std::string& text) { insertItem(-1, text); }
 
-void Win32ListBox::addItems(std::span<const std::string> texts) {
-    if (texts.empty()) return;
-    if (texts.size() <= kFewEntries) {
+void Win32ListBox::addItems(std::span<const std::string> texts) { insertAll(texts, false); }
+
+void Win32ListBox::setItems(std::span<const std::string> texts) { insertAll(texts, true); }
+
+void Win32ListBox::insertAll(std::span<const std::string> texts, bool replacing) {
+    if (texts.empty() && (!replacing || count() == 0)) return;
+    if (!replacing && texts.size() <= kFewEntries) {
         // A line or two (the one an input added): single insertions, which repaint only what
         // they change rather than the whole list.
         for (const std::string& text : texts) insertItem(-1, text);
@@ -58,7 +62,8 @@ void Win32ListBox::addItems(std::span<const std::string> texts) {
         all.push_back(L'\0');
     }
     // The control neither paints nor updates its scroll bar per entry, and reserves its memory
-    // once.
+    // once; the scroll bar it sets at the end is drawn with the list, by the message loop.
+    const HeldDrawing held(window());
     SendMessageW(window(), WM_SETREDRAW, FALSE, 0);
     struct Redraw {
         HWND window;
@@ -67,6 +72,7 @@ void Win32ListBox::addItems(std::span<const std::string> texts) {
             InvalidateRect(window, nullptr, TRUE);
         }
     } redraw{window()};
+    if (replacing) SendMessageW(window(), LB_RESETCONTENT, 0, 0);
     SendMessageW(window(), LB_INITSTORAGE, texts.size(), all.size() * sizeof(wchar_t));
     // Straight to the control's own window procedure, past the subclass: the subclass chain
     // looks its data up per message, which on some systems (Wine keeps window properties in its

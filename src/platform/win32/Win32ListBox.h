@@ -13,6 +13,7 @@ public:
     std::string item(int index) const override;
     void addItem(const std::string& text) override;
     void addItems(std::span<const std::string> texts) override;
+    void setItems(std::span<const std::string> texts) override;
     void insertItem(int index, const std::string& text) override;
     void removeItem(int index) override;
     void clear() override;
@@ -32,6 +33,8 @@ protected:
 
 private:
     bool showsImages() const;
+    // Adds the texts after the last entry, the old ones emptied first when replacing.
+    void insertAll(std::span<const std::string> texts, bool replacing);
     // Loads the images for the form's DPI and sets the line height for them and the font.
     void fitLines(HFONT font);
 
