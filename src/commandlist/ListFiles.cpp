@@ -192,6 +192,9 @@ ListFiles::ReadOutcome ListFiles::ReadIntoList(const std::string& path, bool app
         if (!reportUnreadable) return ReadOutcome::Unreadable;
         report(full + "を開けません。\r\n" + error.what(), MessageIcon::Exclamation);
         return ReadOutcome::Reported;
+    } catch (const std::bad_alloc& error) {
+        report(full + "を読み込めません。\r\n" + ReasonOf(error), MessageIcon::Error);
+        return ReadOutcome::Reported;
     }
     try {
         if (append) {
