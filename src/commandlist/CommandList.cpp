@@ -84,14 +84,47 @@ bool CommandList::Add(const std::string& text) {
     return true;
 }
 
+template <typename Change>
+void CommandList::AllOrNothing(Change change) {
+    std::vector<std::string> texts = texts_;
+    std::vector<std::string> keys = keys_;
+    std::vector<std::string> folded = folded_;
+    const bool keyed = keyed_;
+    const bool searchable = searchable_;
+    const int selected = view_.listIndex();
+    const int top = view_.topIndex();
+    try {
+        change();
+    } catch (...) {
+        // The list box refused an entry or memory ran out: the old entries, shown anew. Their
+        // memory was given back by what failed, so showing them again can be expected to work.
+        texts_ = std::move(texts);
+        keys_ = std::move(keys);
+        folded_ = std::move(folded);
+        keyed_ = keyed;
+        searchable_ = searchable;
+        try {
+            view_.clear();
+            view_.addItems(texts_);
+            view_.setTopIndex(top);
+            view_.setListIndex(selected);
+        } catch (...) {
+            // The failure that came first is the one to report.
+        }
+        throw;
+    }
+}
+
 void CommandList::Load(std::vector<std::string> lines) {
-    texts_.clear();
-    keys_.clear();
-    folded_.clear();
-    keyed_ = false;
-    searchable_ = false;
-    view_.clear();
-    Insert(std::move(lines));
+    AllOrNothing([&] {
+        texts_.clear();
+        keys_.clear();
+        folded_.clear();
+        keyed_ = false;
+        searchable_ = false;
+        view_.clear();
+        Insert(std::move(lines));
+    });
     modified_ = false;
     Changed();
 }
@@ -105,7 +138,7 @@ void CommandList::Append(const std::vector<std::string>& lines) {
         }
     }
     const bool adding = !texts.empty();
-    Insert(std::move(texts));
+    AllOrNothing([&] { Insert(std::move(texts)); });
     modified_ = true;
     if (adding) Changed();
 }
