@@ -186,4 +186,23 @@ std::vector<int> FindMatches(const std::vector<std::string>& folded, std::string
     return found;
 }
 
+std::vector<int> FindMatchesAmong(const std::vector<std::string>& folded,
+                                  const std::vector<std::string>& words,
+                                  const std::vector<int>& candidates) {
+    std::vector<int> found;
+    for (const int index : candidates) {
+        if (Matches(folded[static_cast<size_t>(index)], words)) found.push_back(index);
+    }
+    return found;
+}
+
+bool Narrows(const std::vector<std::string>& words, const std::vector<std::string>& earlier) {
+    for (const std::string& before : earlier) {
+        bool kept = false;
+        for (const std::string& word : words) kept = kept || word.find(before) != std::string::npos;
+        if (!kept) return false;
+    }
+    return true;
+}
+
 }  // namespace search

@@ -25,5 +25,14 @@ bool Matches(std::string_view folded, const std::vector<std::string>& words);
 
 // The indices of the folded texts that the search text matches, in their order.
 std::vector<int> FindMatches(const std::vector<std::string>& folded, std::string_view text);
+// The same among the texts at candidates (indices in order), for words that narrow the words
+// those candidates were found for.
+std::vector<int> FindMatchesAmong(const std::vector<std::string>& folded,
+                                  const std::vector<std::string>& words,
+                                  const std::vector<int>& candidates);
+
+// True when every text the words match is also matched by the earlier words: each earlier word
+// is part of a word now, as when the text is typed on.
+bool Narrows(const std::vector<std::string>& words, const std::vector<std::string>& earlier);
 
 }  // namespace search

@@ -113,6 +113,7 @@ void frmSearch::ListChanged() {
     std::optional<std::string> keep;
     if (chosen >= 0 && chosen < static_cast<int>(shown_.size()))
         keep = shown_[static_cast<size_t>(chosen)];
+    matchesCurrent_ = false;
     ShowMatches(keep);
 }
 
@@ -146,7 +147,14 @@ void frmSearch::lstSearch_KeyDown(int keyCode, int /*shift*/) {
 }
 
 void frmSearch::ShowMatches(const std::optional<std::string>& keep) {
-    matches_ = search::FindMatches(list_.SearchTexts(), txtSearch.text());
+    // Typed on, the text matches some of what it matched: only those are looked at again.
+    const std::string text = txtSearch.text();
+    std::vector<std::string> words = search::Words(text);
+    matches_ = matchesCurrent_ && search::Narrows(words, words_)
+                   ? search::FindMatchesAmong(list_.SearchTexts(), words, matches_)
+                   : search::FindMatches(list_.SearchTexts(), text);
+    words_ = std::move(words);
+    matchesCurrent_ = true;
     const size_t shown = std::min(matches_.size(), ShownMatches);
     shown_.clear();
     shown_.reserve(shown);

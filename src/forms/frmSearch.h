@@ -55,5 +55,8 @@ private:
     // ShownMatches of them).
     std::vector<int> matches_;
     std::vector<std::string> shown_;
+    // The words matches_ was found for; false once the list changed under it.
+    std::vector<std::string> words_;
+    bool matchesCurrent_ = false;
     bool open_ = false;
 };

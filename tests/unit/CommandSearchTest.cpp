@@ -88,4 +88,26 @@ TEST(CommandSearchTest, EveryWordInAnyOrderMatchesInTheListsOrder) {
     for (const Case& c : cases) EXPECT_EQ(search::FindMatches(folded, c.text), c.matches) << c.text;
 }
 
+TEST(CommandSearchTest, TypingOnNarrowsTheMatches) {
+    using Words = std::vector<std::string>;
+    struct Case {
+        Words words, earlier;
+        bool narrows;
+    };
+    const Case cases[] = {
+        {{"cop"}, {"co"}, true},
+        {{"copy", "d"}, {"copy"}, true},
+        {{"d", "copy"}, {"copy"}, true},
+        {{"xcopy"}, {"copy"}, true},
+        {{"cop"}, {"copy"}, false},
+        {{"copy"}, {"copy", "d"}, false},
+        {{"dir"}, {"copy"}, false},
+        {{"a"}, {}, true},
+        {{}, {"a"}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(search::Narrows(c.words, c.earlier), c.narrows);
+    const std::vector<std::string> folded = {"copy a", "dir", "copy b", "xcopy a"};
+    EXPECT_EQ(search::FindMatchesAmong(folded, {"a"}, {0, 2, 3}), (std::vector<int>{0, 3}));
+}
+
 }  // namespace
