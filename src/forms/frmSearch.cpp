@@ -17,7 +17,7 @@ FormSpec frmSearchForm() {
     FormSpec form;
     form.name = "frmSearch";
     form.caption = "コマンドの検索";
-    form.clientWidthTwips = 4800;
+    form.clientWidthTwips = 4200;
     form.clientHeightTwips = 3450;
     form.font = {"ＭＳ Ｐゴシック", 900};
     form.sizable = false;
@@ -27,7 +27,7 @@ FormSpec frmSearchForm() {
         {"txtSearch",
          ControlKind::TextBox,
          "",
-         {90, 90, 4620, 330},
+         {90, 90, 4020, 330},
          "",
          0,
          {},
@@ -36,7 +36,7 @@ FormSpec frmSearchForm() {
         {"lstSearch",
          ControlKind::ListBox,
          "",
-         {90, 480, 4620, 2520},
+         {90, 480, 4020, 2520},
          "",
          1,
          {},
@@ -45,7 +45,7 @@ FormSpec frmSearchForm() {
         {"lblSearchCount",
          ControlKind::Label,
          "",
-         {90, 3090, 4620, 270},
+         {90, 3090, 4020, 270},
          "",
          2,
          {},
