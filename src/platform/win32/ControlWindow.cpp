@@ -86,6 +86,7 @@ LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return defaultHandling(message, wParam, lParam);
     case WM_SETFOCUS: {
         const LRESULT result = defaultHandling(message, wParam, lParam);
+        site_.focusEntered(*this);
         Guarded([&] { Fire(events_.onGotFocus); });
         return result;
     }
