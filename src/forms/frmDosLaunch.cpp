@@ -124,6 +124,7 @@ void frmDosLaunch::LoadSettings() {
         shared_.CurrentDir = folder;
     shared_.EnterKey = values.EnterKey;
     ApplyEnterKey();
+    askForFields_ = values.Placeholders;
     const TwipsSize size = FitWindowSize(values.Width, values.Height, form_->workAreaTwips(),
                                          form_->minimumSizeTwips());
     form_->setSizeTwips(size.width, size.height);
@@ -141,6 +142,7 @@ void frmDosLaunch::SaveSettings() {
     values.EnterKey = shared_.EnterKey;
     values.Width = form_->widthTwips();
     values.Height = form_->heightTwips();
+    values.Placeholders = askForFields_;
     settings::Write(platform_.profile, settings::SettingsFilePath(platform_.system.programFolder()),
                     values);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commandlist/CommandList.h"
+#include "commandlist/Fields.h"
 #include "commandlist/ListFiles.h"
 #include "commandlist/UndoHistory.h"
 #include "directory/DirectoryTracker.h"
@@ -108,9 +109,13 @@ private:
     std::string ProgramFolder() const;
     void ReportLaunchFailure(const PlatformError& error);
 
-    // Command input.
+    // Command input. FilledIn is the text to input for the text written in txtCommand: as
+    // written, or with the values of its fields asked for; nothing when the user cancelled.
+    // The list gets `listed`, the text as written.
+    std::optional<std::string> FilledIn(const std::string& written);
     bool FitsThePromptLine(const std::string& text);
-    void SendOnly(const std::string& text);
+    void SendOnly(const std::string& text, const std::string& listed);
+    void SendAndDo(const std::string& strSend, const std::string& listed);
     // Delivers text and brings the window back; false when another program got the text.
     bool InputToDos(const std::string& text);
     void TrackDirectory(const InputState::Tracking& tracking);
@@ -150,6 +155,9 @@ private:
     // Reads left in the quick watch after typing, and the prompt's directory as last read.
     int catchUpReads_ = 0;
     std::string lastRealDirectory_;
+    // Whether fields are asked for (the Placeholders setting), and the values given in this run.
+    bool askForFields_ = true;
+    fields::Values fieldValues_;
     CommandList list_;
     ListFiles listFiles_;
     UndoHistory undo_;

@@ -1,7 +1,9 @@
 // The main window's side of the prompt: starting it, typing into it, following where it stands.
 
+#include "commandlist/Fields.h"
 #include "directory/CdInterpreter.h"
 #include "forms/frmDosLaunch.h"
+#include "forms/frmFieldValues.h"
 #include "platform/PlatformError.h"
 #include "text/Path.h"
 #include "text/Product.h"
@@ -20,6 +22,8 @@ constexpr std::size_t LongestCommandLine = 8191;
 constexpr const char* TooLongMessage =
     "コマンドが長すぎるため入力できません。\r\nコマンドプロンプトに入力できるのは 8191 "
     "文字までです。";
+constexpr const char* TooManyFieldsMessage =
+    "値を入力する項目が多すぎるため入力できません。\r\n項目は 1000 個までです。";
 }  // namespace
 
 // ---- The prompt process ----
@@ -91,9 +95,37 @@ void frmDosLaunch::ExitDos() { prompt_.Exit(); }
 
 // ---- Command input ----
 
-void frmDosLaunch::cmdSend_Click() { SendOnly(txtCommand.text()); }
+void frmDosLaunch::cmdSend_Click() {
+    const std::string written = txtCommand.text();
+    if (const auto text = FilledIn(written)) SendOnly(*text, written);
+}
 
-void frmDosLaunch::cmdSendAndDo_Click() { SendAndDo(txtCommand.text()); }
+void frmDosLaunch::cmdSendAndDo_Click() {
+    const std::string written = txtCommand.text();
+    if (const auto text = FilledIn(written)) SendAndDo(*text, written);
+}
+
+std::optional<std::string> frmDosLaunch::FilledIn(const std::string& written) {
+    if (!askForFields_) return written;
+    const std::vector<std::string> names = fields::Names(written);
+    if (names.empty()) return written;
+    if (names.size() > frmFieldValues::MostRows) {
+        platform_.messages.show(TooManyFieldsMessage, captions::MainWindow, MessageIcon::Exclamation,
+                                MessageButtons::Ok);
+        return std::nullopt;
+    }
+    frmFieldValues dialog(platform_.forms, names, fieldValues_);
+    const auto values = dialog.ShowModal(*form_);
+    if (!values) {
+        // Nothing is typed; the text stays in the box for another try.
+        SetInputButtonsEnabled(true);
+        FocusBack();
+        return std::nullopt;
+    }
+    // Remembered for this run only: a value may be a password.
+    for (const auto& [name, value] : *values) fieldValues_[name] = value;
+    return fields::Fill(written, *values);
+}
 
 void frmDosLaunch::cmdCleaer_Click() {
     txtCommand.setText("");
@@ -108,7 +140,7 @@ bool frmDosLaunch::FitsThePromptLine(const std::string& text) {
     return false;
 }
 
-void frmDosLaunch::SendOnly(const std::string& text) {
+void frmDosLaunch::SendOnly(const std::string& text, const std::string& listed) {
     if (text.empty()) {
         FocusBack();
         return;
@@ -122,7 +154,7 @@ void frmDosLaunch::SendOnly(const std::string& text) {
     input_.BeforeInputOnly(text);
     try {
         InputToDos(text);
-        if (chbAdd.value() == 1) AddToList(text);
+        if (chbAdd.value() == 1) AddToList(listed);
         SetInputButtonsEnabled(true);
         txtCommand.setText("");
         input_.AfterInputOnly(text);
@@ -131,7 +163,9 @@ void frmDosLaunch::SendOnly(const std::string& text) {
     }
 }
 
-void frmDosLaunch::SendAndDo(const std::string& strSend) {
+void frmDosLaunch::SendAndDo(const std::string& strSend) { SendAndDo(strSend, strSend); }
+
+void frmDosLaunch::SendAndDo(const std::string& strSend, const std::string& listed) {
     if (!FitsThePromptLine(strSend)) return;
     SetInputButtonsEnabled(false);
     if (!CheckDosAlive()) {
@@ -150,7 +184,7 @@ void frmDosLaunch::SendAndDo(const std::string& strSend) {
         // A line typed while another program holds the prompt's console goes to that program,
         // not to the prompt: it changes no directory.
         const bool promptReads = InputToDos(strSend + CarriageReturn);
-        if (!strSend.empty() && chbAdd.value() == 1) AddToList(strSend);
+        if (!listed.empty() && chbAdd.value() == 1) AddToList(listed);
         SetInputButtonsEnabled(true);
         txtCommand.setText("");
         const InputState::Tracking tracking = input_.TrackingFor(strSend);

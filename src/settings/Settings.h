@@ -28,12 +28,15 @@ struct Values {
     double Height = DefaultHeight;
     bool LoadList = false;
     std::string PathOfList;  // read only when LoadList is set
+    // Fields in a command are asked for before it is input; "0" inputs every text as written.
+    bool Placeholders = true;
 };
 
 Values Read(Profile& profile, const std::string& path);
 
 // Writes the keys of the close, in this order: AddListMain, AddListDirectory, DoDirectory,
-// CloseDos, CD, EnterKey, Width, Height (whole twips). LoadList and PathOfList are not written.
+// CloseDos, CD, EnterKey, Width, Height (whole twips), Placeholders. LoadList and PathOfList
+// are not written.
 void Write(Profile& profile, const std::string& path, const Values& values);
 
 // The two keys of the options dialog, read and written at once.

@@ -33,7 +33,8 @@ TEST_F(MainWindowTest, WithoutASettingsFileEveryKeyHasItsDefault) {
     form().close();
     EXPECT_EQ(WrittenKeys(fake.profile), (std::vector<std::string>{
                                              "AddListMain=No", "AddListDirectory=No", "DoDirectory=0", "CloseDos=No",
-                                             "CD=C:\\Tools", "EnterKey=0", "Width=4575", "Height=6210"}));
+                                             "CD=C:\\Tools", "EnterKey=0", "Width=4575", "Height=6210",
+                                             "Placeholders=1"}));
 }
 
 TEST_F(MainWindowTest, ValuesAreReadExactlyAndWrittenBackInTheirOwnForm) {
@@ -44,6 +45,7 @@ TEST_F(MainWindowTest, ValuesAreReadExactlyAndWrittenBackInTheirOwnForm) {
     Setting("EnterKey", "007");
     Setting("Width", "6000.7");
     Setting("Height", "7000");
+    Setting("Placeholders", "No");  // only "0" turns the fields off
     Load();
     EXPECT_EQ(chbAdd().value(), 0);  // only "Yes" counts
     EXPECT_TRUE(shared.AddListDirectory);
@@ -56,7 +58,8 @@ TEST_F(MainWindowTest, ValuesAreReadExactlyAndWrittenBackInTheirOwnForm) {
     form().close();
     EXPECT_EQ(WrittenKeys(fake.profile), (std::vector<std::string>{
                                              "AddListMain=No", "AddListDirectory=Yes", "DoDirectory=2", "CloseDos=No",
-                                             "EnterKey=7", "Width=6001", "Height=7000", "CD=C:\\Tools"}));
+                                             "EnterKey=7", "Width=6001", "Height=7000", "Placeholders=1",
+                                             "CD=C:\\Tools"}));
 }
 
 TEST_F(MainWindowTest, TheStartFolderMustExistAsAFolderOrFile) {
