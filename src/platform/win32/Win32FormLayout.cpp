@@ -1,5 +1,3 @@
-#include "platform/win32/Win32Form.h"
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -7,6 +5,7 @@
 #include "platform/win32/FormWindowMarks.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32Form.h"
 
 // Where a form's controls stand and how they look at the window's DPI: creating them from the
 // table, placing them in pixels from their twips, fonts, icons, and a change of DPI.
@@ -54,15 +53,17 @@ WindowKind KindOf(const ControlSpec& control) {
     case ControlKind::Frame:
         // A scrolling frame is a window of its own that holds its controls; the dialog keys
         // go into it as into the form.
-        if (s & StyleScrolls) return {Win32ScrollArea::ClassName(), WS_VSCROLL, WS_EX_CONTROLPARENT};
+        if (s & StyleScrolls)
+            return {Win32ScrollArea::ClassName(), WS_VSCROLL, WS_EX_CONTROLPARENT};
         return {L"BUTTON", WS_GROUP | BS_GROUPBOX, 0};
     case ControlKind::Label:
         // Captions are data (addresses, dates), never mnemonics.
         return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::ComboBox:
         return {L"COMBOBOX",
-                static_cast<DWORD>(WS_TABSTOP | WS_VSCROLL |
-                                   ((s & StyleEditable) ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST)),
+                static_cast<DWORD>(
+                    WS_TABSTOP | WS_VSCROLL |
+                    ((s & StyleEditable) ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST)),
                 0};
     case ControlKind::Timer:
         break;
@@ -88,7 +89,8 @@ HWND Win32Form::parentFor(const ControlSpec& control) const {
         return IsScrollArea(container->layout) ? container->control->window() : window_;
     for (const ControlSpec& other : table_.controls) {
         if (other.name == control.container && IsScrollArea(other))
-            throw std::logic_error("a scrolling frame must come before its controls in the tab order");
+            throw std::logic_error(
+                "a scrolling frame must come before its controls in the tab order");
     }
     return window_;
 }
@@ -113,11 +115,11 @@ std::unique_ptr<ControlWindow> Win32Form::createControl(const ControlSpec& contr
     // A text box's caption is its first text; a list has none.
     const bool hasCaption =
         !noCaption && control.kind != ControlKind::ListBox && control.kind != ControlKind::ComboBox;
-    HWND child = CreateWindowExW(kind.exStyle, kind.className,
-                                 hasCaption ? ToWide(control.caption).c_str() : L"",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0,
-                                 parentFor(control), reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                 GetModuleHandleW(nullptr), nullptr);
+    HWND child = CreateWindowExW(
+        kind.exStyle, kind.className, hasCaption ? ToWide(control.caption).c_str() : L"",
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, parentFor(control),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr),
+        nullptr);
     if (!child) ThrowSystemError();
     ControlSite& site = *this;
     switch (control.kind) {
@@ -242,7 +244,8 @@ void Win32Form::place(const Entry& entry, int depth) {
         int content = 0;
         for (const Entry& inner : controls_) {
             if (inner.layout.container == entry.layout.name)
-                content = std::max(content, TwipsToPixels(inner.layout.rect.top + inner.layout.rect.height, dpi_));
+                content = std::max(
+                    content, TwipsToPixels(inner.layout.rect.top + inner.layout.rect.height, dpi_));
         }
         static_cast<Win32ScrollArea&>(*entry.control).setContentHeight(content);
     }
