@@ -1,3 +1,5 @@
+#include "platform/win32/Win32Form.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -5,7 +7,6 @@
 #include "platform/win32/FormWindowMarks.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
-#include "platform/win32/Win32Form.h"
 
 // Where a form's controls stand and how they look at the window's DPI: creating them from the
 // table, placing them in pixels from their twips, fonts, icons, and a change of DPI.
