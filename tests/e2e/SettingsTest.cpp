@@ -14,17 +14,18 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The eight keys the close writes, in their order.
+// The keys the close writes, in their order.
 struct Keys {
     std::string AddListMain = "No", AddListDirectory = "No", DoDirectory = "0", CloseDos = "No", CD,
-                EnterKey = "0", Width = "4575", Height = "6210";
+                EnterKey = "0", Width = "4575", Height = "6210", Placeholders = "1";
 };
 
 std::string settingsFile(const Keys& k) {
     return "[Tavimero]\r\nAddListMain=" + k.AddListMain +
            "\r\nAddListDirectory=" + k.AddListDirectory + "\r\nDoDirectory=" + k.DoDirectory +
            "\r\nCloseDos=" + k.CloseDos + "\r\nCD=" + k.CD + "\r\nEnterKey=" + k.EnterKey +
-           "\r\nWidth=" + k.Width + "\r\nHeight=" + k.Height + "\r\n";
+           "\r\nWidth=" + k.Width + "\r\nHeight=" + k.Height + "\r\nPlaceholders=" + k.Placeholders +
+           "\r\n";
 }
 
 SessionOptions withSettings(const std::string& bytes) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "TestSupport.h"
@@ -131,10 +132,10 @@ TEST_F(ScrollingFormTest, TheScrollBarAndTheWheelMoveTheRows) {
 }
 
 TEST_F(ScrollingFormTest, TheFocusedRowComesIntoViewAndTabLeavesTheAreaInOrder) {
+    // Shown, the form gives the focus to the first control in tab order: the first row.
     form->show();
     PumpMessages();
-    form->textBox("txtRow0").setFocus();
-    PumpMessages();
+    ASSERT_EQ(GetFocus(), row(0));
     for (int index = 1; index < Rows; ++index) {
         PressKey(GetFocus(), VK_TAB);
         ASSERT_EQ(GetFocus(), row(index)) << index;
@@ -143,6 +144,16 @@ TEST_F(ScrollingFormTest, TheFocusedRowComesIntoViewAndTabLeavesTheAreaInOrder) 
     PressKey(GetFocus(), VK_TAB);
     EXPECT_EQ(GetFocus(), GetDlgItem(window, idAfter));
     EXPECT_EQ(form->activeControlName(), "cmdAfter");
+    // Back with Shift+Tab into the last row, and round from the last control to the first row.
+    std::array<BYTE, 256> shift{};
+    shift[VK_SHIFT] = 0x80;
+    SetKeyboardState(shift.data());
+    PressKey(GetFocus(), VK_TAB);
+    SetKeyboardState(std::array<BYTE, 256>{}.data());
+    EXPECT_EQ(GetFocus(), row(Rows - 1));
+    SetFocus(GetDlgItem(window, idList));
+    PressKey(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), row(0));
     form->textBox("txtRow0").setFocus();
     EXPECT_TRUE(inView(row(0)));
 }

@@ -175,9 +175,9 @@ void Win32Form::createControls() {
         controls_.push_back({control, std::move(object)});
     }
     // Frames go to the bottom of the z-order so that they never paint over the controls
-    // placed on them.
+    // placed on them. A scrolling frame holds its controls and keeps its place in the tab order.
     for (const Entry& entry : controls_) {
-        if (entry.layout.kind == ControlKind::Frame)
+        if (entry.layout.kind == ControlKind::Frame && !IsScrollArea(entry.layout))
             SetWindowPos(entry.control->window(), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
