@@ -105,30 +105,6 @@ TEST(Fields, AnAlternativesFieldOffersItsChoicesFirstOneChosen) {
     EXPECT_TRUE(fileHolds(s, L"reversed.log", "b.txt\r\na.txt\r\n"));
 }
 
-TEST(Fields, ManyFieldsScrollInADialogThatStaysOnTheScreen) {
-    Session s;
-    runningPrompt(s);
-    std::string command = "echo";
-    for (int field = 1; field <= 25; ++field) command += " {{part" + std::to_string(field) + "}}";
-    HWND dialog = openValues(s, ids::cmdSend, command + "> parts.txt");
-    ASSERT_NE(dialog, nullptr) << s.report();
-    RECT rect{}, work{};
-    GetWindowRect(dialog, &rect);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_TRUE(rect.top >= work.top && rect.bottom <= work.bottom)
-        << rect.top << " " << rect.bottom;
-    // The last row is there, below the visible ones until the focus reaches it.
-    HWND last = valueBox(dialog, 24);
-    HWND area = GetParent(last);
-    RECT view{}, row{};
-    GetWindowRect(area, &view);
-    GetWindowRect(last, &row);
-    EXPECT_GT(row.top, view.bottom);
-    postClickChild(dialog, ids::cmdFieldsCancel);
-    EXPECT_TRUE(waitForWindowGone(dialog));
-    EXPECT_TRUE(boxHolds(s, command + "> parts.txt"));
-}
-
 TEST(Fields, PlaceholdersZeroTypesEveryTextAsWritten) {
     SessionOptions options;
     options.beforeStart = [](const std::wstring& folder) {
