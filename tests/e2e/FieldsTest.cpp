@@ -26,7 +26,8 @@ HWND valueBox(HWND dialog, int row) { return requireChild(dialog, ids::txtFieldF
 
 // The window with the keyboard focus in the dialog's thread.
 HWND focusOf(HWND dialog) {
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) return nullptr;
     return info.hwndFocus;
 }
