@@ -11,7 +11,7 @@ namespace {
 // are more than RowsInView, and the buttons stay below it.
 constexpr int Margin = 120;
 constexpr int RowHeight = 390;
-constexpr int LabelWidth = 2400;
+constexpr int LabelWidth = 3000;
 constexpr int ValueLeft = Margin + LabelWidth + 120;
 // Room is left on the right for the frame's scroll bar.
 constexpr int ValueWidth = 3360;
