@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
 
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -51,6 +55,43 @@ TEST(SystemInfoTest, SingleInstanceTokenIsHeldForTheSession) {
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     Win32SystemInfo second;
     EXPECT_FALSE(second.claimSingleInstance());
+}
+
+// Sets or removes (nullopt) the command processor's DelayedExpansion value under root.
+void SetDelayedExpansion(HKEY root, std::optional<DWORD> value) {
+    const wchar_t* key = L"Software\\Microsoft\\Command Processor";
+    if (value) {
+        ASSERT_EQ(
+            RegSetKeyValueW(root, key, L"DelayedExpansion", REG_DWORD, &*value, sizeof *value),
+            ERROR_SUCCESS);
+    } else {
+        RegDeleteKeyValueW(root, key, L"DelayedExpansion");
+    }
+}
+
+TEST(SystemInfoTest, DelayedExpansionIsTheUsersSettingBeforeTheMachines) {
+    struct Case {
+        std::optional<DWORD> machine, user;
+        bool on;
+    };
+    const Case cases[] = {
+        {std::nullopt, std::nullopt, false},
+        {1, std::nullopt, true},
+        {std::nullopt, 1, true},
+        {1, 0, false},
+        {0, 1, true},
+        {0, std::nullopt, false},
+    };
+    Win32SystemInfo system;
+    for (const Case& c : cases) {
+        SetDelayedExpansion(HKEY_LOCAL_MACHINE, c.machine);
+        SetDelayedExpansion(HKEY_CURRENT_USER, c.user);
+        EXPECT_EQ(system.promptDelayedExpansion(), c.on)
+            << "machine " << (c.machine ? std::to_string(*c.machine) : "-") << ", user "
+            << (c.user ? std::to_string(*c.user) : "-");
+    }
+    SetDelayedExpansion(HKEY_LOCAL_MACHINE, std::nullopt);
+    SetDelayedExpansion(HKEY_CURRENT_USER, std::nullopt);
 }
 
 }  // namespace
