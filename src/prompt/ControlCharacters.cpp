@@ -28,37 +28,18 @@ std::optional<ControlCharacter> FirstControlCharacter(std::string_view utf8) {
 }
 
 std::string ControlCharacterName(char32_t code) {
+    struct Named {
+        char32_t code;
+        const char* name;
+    };
+    static constexpr Named names[] = {
+        {0x00, "ヌル文字"}, {0x07, "ベル"},       {0x08, "バックスペース"},
+        {0x09, "タブ"},     {0x0B, "垂直タブ"},   {0x0C, "改ページ"},
+        {0x1A, "Ctrl+Z"},   {0x1B, "エスケープ"}, {0x7F, "削除文字"},
+    };
     const char* name = "制御文字";
-    switch (code) {
-    case 0x00:
-        name = "ヌル文字";
-        break;
-    case 0x07:
-        name = "ベル";
-        break;
-    case 0x08:
-        name = "バックスペース";
-        break;
-    case 0x09:
-        name = "タブ";
-        break;
-    case 0x0B:
-        name = "垂直タブ";
-        break;
-    case 0x0C:
-        name = "改ページ";
-        break;
-    case 0x1A:
-        name = "Ctrl+Z";
-        break;
-    case 0x1B:
-        name = "エスケープ";
-        break;
-    case 0x7F:
-        name = "削除文字";
-        break;
-    default:
-        break;
+    for (const Named& named : names) {
+        if (named.code == code) name = named.name;
     }
     char codeText[16];
     std::snprintf(codeText, sizeof codeText, "U+%04X", static_cast<unsigned>(code));
@@ -67,9 +48,8 @@ std::string ControlCharacterName(char32_t code) {
 
 std::string ControlCharacterMessage(const ControlCharacter& found) {
     return "コマンドに制御文字 " + ControlCharacterName(found.code) +
-           " が含まれているため入力できません。\r\n" + "位置: " + std::to_string(found.line) +
-           " 行目の " + std::to_string(found.column) +
-           " 文字目\r\n\r\nタブやバックスペースなどの制御文字は、コマンドプロンプトでは編集キーとし"
-           "て働きます。"
-           "取り除いてから入力してください。";
+           " があるため入力できません（" + std::to_string(found.line) + " 行目の " +
+           std::to_string(found.column) +
+           " 文字目）。\r\n\r\nタブやバックスペースなどの制御文字は、コマンドプロンプトでは"
+           "編集キーとして働きます。取り除いてから入力してください。";
 }
