@@ -108,65 +108,6 @@ TEST(Drop, PercentAndExclamationMarksOfADroppedFolderReachThePrompt) {
     }
 }
 
-// The command processor's DelayedExpansion setting of the user, on while this object lives;
-// the old state comes back after.
-class DelayedExpansionForNewPrompts {
-public:
-    DelayedExpansionForNewPrompts() {
-        DWORD size = sizeof old_;
-        hadValue_ = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &old_,
-                                 &size) == ERROR_SUCCESS;
-        const DWORD on = 1;
-        setOk_ = RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &on, sizeof on) ==
-                 ERROR_SUCCESS;
-    }
-    DelayedExpansionForNewPrompts(const DelayedExpansionForNewPrompts&) = delete;
-    DelayedExpansionForNewPrompts& operator=(const DelayedExpansionForNewPrompts&) = delete;
-    ~DelayedExpansionForNewPrompts() {
-        if (hadValue_) {
-            RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &old_, sizeof old_);
-        } else {
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
-        }
-    }
-    bool setOk() const { return setOk_; }
-
-private:
-    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Command Processor";
-    static constexpr const wchar_t* kValue = L"DelayedExpansion";
-    DWORD old_ = 0;
-    bool hadValue_ = false;
-    bool setOk_ = false;
-};
-
-TEST(Drop, ExclamationMarksOfADroppedPathReachAPromptWithDelayedExpansion) {
-    DelayedExpansionForNewPrompts delayed;
-    ASSERT_TRUE(delayed.setOk());
-    Session s;
-    runningPrompt(s);
-    ASSERT_TRUE(execute(s, "set TAVI=expanded"));
-    ASSERT_TRUE(execute(s, "echo [!TAVI!]> \"" + narrow(s.pathOf(L"delayed.txt")) + "\""));
-    std::optional<std::string> echoed;
-    ASSERT_TRUE(pollUntil(
-        [&] {
-            echoed = s.readFile(L"delayed.txt");
-            return echoed && echoed->ends_with("\r\n");
-        },
-        kEffectTimeout))
-        << s.report();
-    // Wine's cmd.exe (8.0) reads no DelayedExpansion setting, and with /V:ON it neither drops
-    // a lone ! nor the caret before one, as Windows' cmd.exe does: there is nothing to show.
-    if (*echoed != "[expanded]\r\n")
-        GTEST_SKIP() << "this cmd.exe does not take up the DelayedExpansion setting";
-    for (const wchar_t* name : {L"Hi!", L"a^b!TAVI!c", L"abexpandedc", L"x%TAVI%!y"})
-        ASSERT_TRUE(CreateDirectoryW(s.pathOf(name).c_str(), nullptr)) << narrow(name);
-    for (const wchar_t* name : {L"Hi!", L"a^b!TAVI!c", L"x%TAVI%!y"}) {
-        SCOPED_TRACE(narrow(name));
-        ASSERT_TRUE(dropOn(s, ids::lstCommand, narrow(s.pathOf(name)))) << s.report();
-        EXPECT_TRUE(boxShowsPromptDirectory(s, s.pathOf(name)));
-    }
-}
-
 TEST(Drop, AFileNameWithPercentSignsDroppedOnTheCommandBoxIsTheFileThePromptOpens) {
     Session s;
     runningPrompt(s);

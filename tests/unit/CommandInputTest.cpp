@@ -62,12 +62,14 @@ TEST_F(CommandInputTest, TheExitCommandClosesThePromptInsteadOfBeingTyped) {
         f.get<FakeTextBox>("txtCommand").setText(exit);
         local.log.clear();
         f.get<FakeButton>("cmdSendAndDo").click();
-        EXPECT_EQ(local.log.lines, (std::vector<std::string>{"console processes 100", "activate console 100",
-                                                             "type 100: <Esc>exit<Enter>"}))
+        EXPECT_EQ(local.log.lines,
+                  (std::vector<std::string>{"console processes 100", "activate console 100",
+                                            "type 100: <Esc>exit<Enter>"}))
             << exit;
         EXPECT_EQ(f.get<FakeTextBox>("txtCommand").text(), exit);
         EXPECT_EQ(f.get<FakeListBox>("lstCommand").count(), 0);
-        EXPECT_TRUE(f.get<FakeButton>("cmdSend").enabled() && f.get<FakeButton>("cmdSendAndDo").enabled());
+        EXPECT_TRUE(f.get<FakeButton>("cmdSend").enabled() &&
+                    f.get<FakeButton>("cmdSendAndDo").enabled());
     }
 }
 
@@ -206,31 +208,7 @@ TEST_F(CommandInputTest, OnThe9xFamilyAFailedPasteLeavesTheButtonsUsable) {
     local.clipboard.text = "kept";
     main.SendAndDo("dir");
     FakeForm& f = *local.forms.created.front();
-    EXPECT_TRUE(f.get<FakeButton>("cmdSend").enabled() && f.get<FakeButton>("cmdSendAndDo").enabled());
+    EXPECT_TRUE(f.get<FakeButton>("cmdSend").enabled() &&
+                f.get<FakeButton>("cmdSendAndDo").enabled());
     EXPECT_EQ(local.clipboard.text, "dir\r");  // as documented: the clipboard may keep the text
-}
-
-TEST_F(CommandInputTest, AControlCharacterIsRefusedAndNothingTyped) {
-    chbAdd().setValue(1);
-    Input("echo Ω");  // waits on the prompt's line
-    fake.log.clear();
-    struct Case {
-        const char* text;
-        bool execute;
-        const char* named;
-    };
-    for (const Case& c : {Case{"echo abc\b\bX", true, "バックスペース (U+0008) "},
-                          Case{"type\tb", false, "タブ (U+0009) "},
-                          Case{"echo a\r\n\x1b", true, "エスケープ (U+001B) "}}) {
-        fake.messages.shown.clear();
-        c.execute ? Execute(c.text) : Input(c.text);
-        ASSERT_EQ(fake.messages.shown.size(), 1u) << c.text;
-        EXPECT_NE(fake.messages.shown[0].text.find(c.named), std::string::npos) << fake.messages.shown[0].text;
-        EXPECT_EQ(txtCommand().text(), c.text);
-        EXPECT_TRUE(ButtonsEnabled());
-    }
-    // Nothing reached the console, the list or what waits on the prompt's line.
-    EXPECT_EQ(fake.console.attachments, 1);
-    EXPECT_EQ(fake.console.typed, "echo Ω");
-    EXPECT_EQ(lstCommand().items(), (std::vector<std::string>{"echo Ω"}));
 }

@@ -118,20 +118,15 @@ TEST(Path, PercentAndExclamationMarksAreWrittenSoThatThePromptKeepsThem) {
     };
     const Case cases[] = {
         {"C:\\x%OS%y", cmd, R"("C:\x"%"OS"%"y")"},
-        {"x%OS%y.txt", cmd, R"("x"%"OS"%"y.txt")"},
         {"100%", cmd, R"("100"%"")"},
-        {"%PATH%", cmd, R"(""%"PATH"%"")"},
-        {"a%%b", cmd, R"("a"%""%"b")"},
         // Backslashes before a % stand outside the quotes: \" would be a quote character.
         {"C:\\%OS%\\a", cmd, R"("C:"\%"OS"%"\a")"},
         {"C:\\a\\\\%b", cmd, R"("C:\a"\\%"b")"},
-        {"C:\\x%y!z", cmd, R"("C:\x"%"y!z")"},
         // With delayed expansion a caret goes before ! and ^ of a path holding a !.
         {"C:\\Hi!", delayed, R"("C:\Hi^!")"},
         {"a^b!c!", delayed, R"("a^^b^!c^!")"},
         {"a^b%c!", delayed, R"("a^^b"%"c^!")"},
         {"a^b", delayed, R"("a^b")"},
-        {"C:\\x%OS%y", delayed, R"("C:\x"%"OS"%"y")"},
         {"a!b", commandCom, R"("a!b")"},
     };
     for (const Case& c : cases) {
