@@ -9,6 +9,7 @@
 #include "forms/frmDosLaunchLayout.h"
 #include "forms/frmOption.h"
 #include "platform/PlatformError.h"
+#include "prompt/PromptSyntax.h"
 #include "settings/Settings.h"
 #include "text/Path.h"
 #include "text/Product.h"
@@ -277,7 +278,8 @@ void frmDosLaunch::txtCommand_MouseDown(int button) {
 
 void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths) {
     if (paths.empty() || paths.back().empty()) return;
-    txtCommand.setText(txtCommand.text() + path::QuotedForPrompt(paths.back()));
+    txtCommand.setText(txtCommand.text() +
+                       path::QuotedForPrompt(paths.back(), PromptSyntaxOf(platform_.system)));
     txtCommand.moveCaretToEnd();
 }
 

@@ -114,11 +114,15 @@ private:
     // The list gets `listed`, the text as written.
     std::optional<std::string> FilledIn(const std::string& written);
     bool FitsThePromptLine(const std::string& text);
+    // False, after saying why, when text holds a control character the prompt would take as a key.
+    bool HoldsNoControlCharacter(const std::string& text);
     void SendOnly(const std::string& text, const std::string& listed);
     void SendAndDo(const std::string& strSend, const std::string& listed);
     // Delivers text and brings the window back; false when another program got the text.
     bool InputToDos(const std::string& text);
     void TrackDirectory(const InputState::Tracking& tracking);
+    // Says that a directory change was not typed because another program holds the console.
+    void ReportConsoleHeld();
 
     // Reading where the prompt really stands: steadily, and often right after typing a line.
     void WatchPromptDirectory();

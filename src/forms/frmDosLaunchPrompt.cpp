@@ -5,6 +5,8 @@
 #include "forms/frmDosLaunch.h"
 #include "forms/frmFieldValues.h"
 #include "platform/PlatformError.h"
+#include "prompt/ControlCharacters.h"
+#include "prompt/PromptSyntax.h"
 #include "text/Path.h"
 #include "text/Product.h"
 #include "text/Text.h"
@@ -24,6 +26,9 @@ constexpr const char* TooLongMessage =
     "文字までです。";
 constexpr const char* TooManyFieldsMessage =
     "値を入力する項目が多すぎるため入力できません。\r\n項目は 1000 個までです。";
+constexpr const char* ConsoleHeldMessage =
+    "別のプログラムがコマンドプロンプトで実行中のため、ディレクトリを移動できません。\r\n"
+    "そのプログラムを終了してから、もう一度操作してください。";
 }  // namespace
 
 // ---- The prompt process ----
@@ -140,12 +145,22 @@ bool frmDosLaunch::FitsThePromptLine(const std::string& text) {
     return false;
 }
 
+bool frmDosLaunch::HoldsNoControlCharacter(const std::string& text) {
+    const auto found = FirstControlCharacter(text);
+    if (!found) return true;
+    // Typed, the character would edit the prompt's line: nothing is typed, the text stays.
+    platform_.messages.show(ControlCharacterMessage(*found), captions::MainWindow,
+                            MessageIcon::Exclamation, MessageButtons::Ok);
+    return false;
+}
+
 void frmDosLaunch::SendOnly(const std::string& text, const std::string& listed) {
     if (text.empty()) {
         FocusBack();
         return;
     }
     if (!FitsThePromptLine(text)) return;
+    if (!HoldsNoControlCharacter(text)) return;
     SetInputButtonsEnabled(false);
     if (!CheckDosAlive()) {
         SetInputButtonsEnabled(true);
@@ -167,6 +182,7 @@ void frmDosLaunch::SendAndDo(const std::string& strSend) { SendAndDo(strSend, st
 
 void frmDosLaunch::SendAndDo(const std::string& strSend, const std::string& listed) {
     if (!FitsThePromptLine(strSend)) return;
+    if (!HoldsNoControlCharacter(strSend)) return;
     SetInputButtonsEnabled(false);
     if (!CheckDosAlive()) {
         SetInputButtonsEnabled(true);
@@ -226,14 +242,17 @@ void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string&
     try {
         const std::string saved = prompt_.SaveClipboard();
         if (!CDrive.empty()) {
-            prompt_.Deliver(CDrive + ":" + CarriageReturn);
+            if (!prompt_.DeliverToPrompt(CDrive + ":" + CarriageReturn)) return ReportConsoleHeld();
             tracker_.SwitchDrive(CDrive + ":");
         }
         // A drive root is typed with its backslash: cd "C:" would only show C's directory.
         const std::string typed = path::IsBareDrive(CDirectory) ? CDirectory + "\\" : CDirectory;
-        const std::string cdLine = "cd \"" + typed + "\"";
+        const std::string cdLine =
+            "cd " + path::InQuotesForPrompt(typed, PromptSyntaxOf(platform_.system));
         if (!CDirectory.empty()) {
-            prompt_.Deliver(cdLine + CarriageReturn);
+            // A program that holds the prompt's console (an editor, an interpreter) would take
+            // the line as its input: nothing is typed, tracked or added to the list.
+            if (!prompt_.DeliverToPrompt(cdLine + CarriageReturn)) return ReportConsoleHeld();
             prompt_.RestoreClipboard(saved);
             tracker_.ChangedTo(CDirectory);
         }
@@ -248,6 +267,11 @@ void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string&
     } catch (const PlatformError&) {
         // Steps already done stay done; the window is not brought back.
     }
+}
+
+void frmDosLaunch::ReportConsoleHeld() {
+    platform_.messages.show(ConsoleHeldMessage, captions::MainWindow, MessageIcon::Exclamation,
+                            MessageButtons::Ok);
 }
 
 void frmDosLaunch::txtCD_Change() {

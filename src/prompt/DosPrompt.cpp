@@ -57,7 +57,11 @@ void DosPrompt::Exit() {
     }
 }
 
-bool DosPrompt::Deliver(const std::string& text) {
+bool DosPrompt::Deliver(const std::string& text) { return Type(text, false); }
+
+bool DosPrompt::DeliverToPrompt(const std::string& text) { return Type(text, true); }
+
+bool DosPrompt::Type(const std::string& text, bool onlyToThePrompt) {
     if (!process_) throw PlatformError("no prompt has been started");
     if (!isNT_) {
         clipboard_.clear();
@@ -68,6 +72,7 @@ bool DosPrompt::Deliver(const std::string& text) {
     }
     const auto console = console_.attach(process_->id());
     const bool promptReads = !OtherProgramOn(*console);
+    if (onlyToThePrompt && !promptReads) return false;
     console->bringForward();
     console->type(ToPromptKeys(text));
     return promptReads;

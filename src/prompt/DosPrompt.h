@@ -41,6 +41,10 @@ public:
     // console window forward and the typing share one attachment to the console. Throws
     // PlatformError.
     bool Deliver(const std::string& text);
+    // The delivery step for a line the program itself types for the prompt (a directory
+    // change): as Deliver, but when another program holds the prompt's console nothing is typed
+    // and the result is false. Throws PlatformError.
+    bool DeliverToPrompt(const std::string& text);
 
     // Clipboard keeping around deliveries on the 9x family; no-ops on the NT family.
     std::string SaveClipboard();
@@ -49,6 +53,8 @@ public:
 private:
     // True when the console lists a process other than the prompt. False when that cannot be told.
     bool OtherProgramOn(AttachedConsole& console) const;
+    // Deliver and DeliverToPrompt: with onlyToThePrompt, nothing is typed for another program.
+    bool Type(const std::string& text, bool onlyToThePrompt);
 
     PromptLauncher& launcher_;
     ConsoleInput& console_;

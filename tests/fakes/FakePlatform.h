@@ -408,11 +408,13 @@ public:
     std::string programFolder() override { return folder; }
     std::string commandLine() override { return arguments; }
     bool claimSingleInstance() override { return !otherInstanceRunning; }
+    bool promptDelayedExpansion() override { return delayedExpansion; }
 
     unsigned long platform = 2;
     std::string folder = "C:\\Tools";
     std::string arguments;
     bool otherInstanceRunning = false;
+    bool delayedExpansion = false;
 };
 
 class FakeShell : public Shell {
