@@ -125,6 +125,41 @@ TEST(Settings, CloseDosDecidesWhetherThePromptEndsWithTheProgram) {
     }
 }
 
+// A folder whose name the ANSI code page cannot hold is written in full (the file in UTF-16 with
+// its mark), and the next start is in it.
+TEST(Settings, AFolderOutsideTheAnsiCodePageSurvivesACloseAndAStart) {
+    const std::wstring greek = L"Ελληνικά";
+    SessionOptions options;
+    options.beforeStart = [&](const std::wstring& folder) {
+        CreateDirectoryW((folder + L"\\" + greek).c_str(), nullptr);
+    };
+    Session s(options);
+    runningPrompt(s);
+    ASSERT_TRUE(execute(s, "cd " + narrow(greek)));
+    const std::string inside = narrow(s.folder() + L"\\" + greek);
+    ASSERT_TRUE(pollUntil([&] { return s.text(ids::txtCD) == inside; }, kEffectTimeout))
+        << s.text(ids::txtCD) << "\n" << s.report();
+    ASSERT_TRUE(closeProgram(s));
+
+    Keys expected;
+    expected.CD = inside;
+    std::string utf16 = "\xFF\xFE";
+    for (const wchar_t unit : widen(settingsFile(expected))) {
+        utf16.push_back(static_cast<char>(unit & 0xFF));
+        utf16.push_back(static_cast<char>(unit >> 8));
+    }
+    EXPECT_TRUE(fileHolds(s, L"Tavimero.ini", utf16));
+
+    Started again = startProcess(s.exePath(), L"", s.folder());
+    HWND main = nullptr;
+    pollUntil([&] { return (main = findVisibleWindow(again.pid, widen(captions::MainWindow))) != nullptr; },
+              kWindowTimeout);
+    ASSERT_NE(main, nullptr) << "the program did not start again";
+    EXPECT_TRUE(pollUntil([&] { return windowText(GetDlgItem(main, ids::txtCD)) == inside; }, kEffectTimeout))
+        << "the second start shows " << windowText(GetDlgItem(main, ids::txtCD));
+    endProcessTree(again.pid, again.process.get());
+}
+
 // A list that cannot be opened at start-up is reported before the window shows; the program
 // then starts as usual.
 TEST(Settings, ListThatCannotBeOpenedAtStartupIsReported) {

@@ -81,10 +81,6 @@ UniqueHandle CreateTemporaryBeside(const std::wstring& path, std::wstring& name)
 
 // Replaces the file with a complete copy holding `bytes`; a failure leaves it as it was.
 void ReplaceSafely(const std::wstring& path, const std::string& bytes) {
-    // Windows refuses to move over a read-only file, Wine does not: refused here for both.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ThrowSystemError(ERROR_ACCESS_DENIED);
     std::wstring temporary;
     UniqueHandle file = CreateTemporaryBeside(path, temporary);
     try {
@@ -123,6 +119,12 @@ void PrepareFile(const std::wstring& path, bool ansiWillDo) {
         if (GetLastError() != ERROR_FILE_EXISTS) ThrowSystemError();
         return PrepareFile(path, ansiWillDo);
     }
+    // Windows refuses to write or move over a read-only file; Wine may do either (it writes with
+    // the rights of its Unix user): refused here for both.
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file.get(), &information)) ThrowSystemError();
+    if (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        ThrowSystemError(ERROR_ACCESS_DENIED);
     if (ansiWillDo) return;
     const std::string bytes = ReadAll(file.get());
     file.reset();
