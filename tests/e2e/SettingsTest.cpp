@@ -27,6 +27,16 @@ std::string settingsFile(const Keys& k) {
            "\r\nWidth=" + k.Width + "\r\nHeight=" + k.Height + "\r\n";
 }
 
+// A settings file the program created: UTF-16 LE after its byte-order mark.
+std::string newSettingsFile(const Keys& k) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t unit : widen(settingsFile(k))) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
 SessionOptions withSettings(const std::string& bytes) {
     SessionOptions options;
     options.beforeStart = [bytes](const std::wstring& folder) {
@@ -60,7 +70,7 @@ TEST(Settings, FirstCloseWritesEveryKeyWithItsDefault) {
     ASSERT_TRUE(closeProgram(s));
     Keys expected;
     expected.CD = narrow(s.folder());
-    EXPECT_TRUE(fileHolds(s, L"Tavimero.ini", settingsFile(expected)));
+    EXPECT_TRUE(fileHolds(s, L"Tavimero.ini", newSettingsFile(expected)));
 }
 
 TEST(Settings, ValuesReadAtStartupComeBackInTheirOwnForm) {
@@ -143,12 +153,7 @@ TEST(Settings, AFolderOutsideTheAnsiCodePageSurvivesACloseAndAStart) {
 
     Keys expected;
     expected.CD = inside;
-    std::string utf16 = "\xFF\xFE";
-    for (const wchar_t unit : widen(settingsFile(expected))) {
-        utf16.push_back(static_cast<char>(unit & 0xFF));
-        utf16.push_back(static_cast<char>(unit >> 8));
-    }
-    EXPECT_TRUE(fileHolds(s, L"Tavimero.ini", utf16));
+    EXPECT_TRUE(fileHolds(s, L"Tavimero.ini", newSettingsFile(expected)));
 
     Started again = startProcess(s.exePath(), L"", s.folder());
     HWND main = nullptr;
