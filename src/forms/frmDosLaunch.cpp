@@ -144,8 +144,13 @@ void frmDosLaunch::SaveSettings() {
     values.Width = form_->widthTwips();
     values.Height = form_->heightTwips();
     values.Placeholders = askForFields_;
-    settings::Write(platform_.profile, settings::SettingsFilePath(platform_.system.programFolder()),
-                    values);
+    const std::string path = settings::SettingsFilePath(platform_.system.programFolder());
+    try {
+        settings::Write(platform_.profile, path, values);
+    } catch (const PlatformError& error) {
+        platform_.messages.show(settings::WriteFailedMessage(path, error.what()), captions::Error,
+                                MessageIcon::Error, MessageButtons::Ok);
+    }
 }
 
 void frmDosLaunch::ApplyEnterKey() {
@@ -195,10 +200,12 @@ bool frmDosLaunch::Form_QueryUnload() {
     return false;
 }
 
-void frmDosLaunch::CloseAfterSaveQuestion() {
+void frmDosLaunch::CloseAfterSaveQuestion(bool sessionEnding) {
     if (shared_.DirectoryShown && directory_) directory_->Close();
-    if (shared_.CloseDos) ExitDos();
+    // The settings before the prompt: closing it may take a moment, and at the end of the
+    // session the program may be ended at any moment.
     SaveSettings();
+    if (shared_.CloseDos) prompt_.Exit(!sessionEnding);
 }
 
 bool frmDosLaunch::Form_QueryEndSession() {
@@ -212,7 +219,7 @@ void frmDosLaunch::Form_EndSession(bool ending) {
     // all changes nothing.
     if (!ending || !startedOk_ || sessionEnded_) return;
     sessionEnded_ = true;
-    CloseAfterSaveQuestion();
+    CloseAfterSaveQuestion(true);
 }
 
 void frmDosLaunch::FocusBack() {
@@ -397,7 +404,7 @@ void frmDosLaunch::mnuPaste_Click() {
 void frmDosLaunch::mnuDelete_Click() { list_.Remove(list_.Selected()); }
 
 void frmDosLaunch::mnuSetting_Click() {
-    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system},
+    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system, platform_.messages},
                       shared_, [this] { ApplyEnterKey(); });
     options.ShowModal(*form_);
 }

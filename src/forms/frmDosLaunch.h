@@ -96,8 +96,9 @@ private:
     void ApplyCommandLine();
     void LoadSettings();
     void SaveSettings();
-    // The close sequence after the save question: the browser, the prompt, the settings.
-    void CloseAfterSaveQuestion();
+    // The close sequence after the save question: the browser, the settings, then the prompt.
+    // At the end of the session the prompt's console is not waited for.
+    void CloseAfterSaveQuestion(bool sessionEnding = false);
 
     // Prompt process. LaunchDos is PrepareLaunch (where it starts, the tracking told) and
     // StartPendingPrompt; at start-up the window shows between the two.

@@ -36,12 +36,13 @@ bool DosPrompt::OtherProgramOn(AttachedConsole& console) const {
     return false;
 }
 
-void DosPrompt::Exit() {
+void DosPrompt::Exit(bool waitForConsole) {
     try {
         if (!process_) return;
         if (isNT_) {
             if (!process_->isRunning()) return;
-            const auto console = console_.attach(process_->id());
+            const auto console = waitForConsole ? console_.attach(process_->id())
+                                                : console_.attachNow(process_->id());
             if (OtherProgramOn(*console)) return;
             // Escape first: text typed by an input-only would otherwise run into the word.
             std::vector<PromptKey> keys{PromptKey{.escape = true}};

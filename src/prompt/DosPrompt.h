@@ -31,8 +31,9 @@ public:
     std::optional<PromptDirectories> ReadDirectories() const;
     // Closes the prompt: on the NT family its command line is emptied and "exit" and Enter
     // are typed when it is still running and no other program holds its console (that program
-    // would receive them); on the 9x family the process is terminated. Never throws.
-    void Exit();
+    // would receive them); on the 9x family the process is terminated. Never throws. With
+    // waitForConsole false, a console that is not there yet is not waited for.
+    void Exit(bool waitForConsole = true);
 
     // The delivery step: puts text onto the prompt's command line; a line break in it acts as
     // the Enter key. On the 9x family the clipboard is left holding the text. Returns false when a

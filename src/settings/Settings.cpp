@@ -60,4 +60,8 @@ void WriteListAtStartup(Profile& profile, const std::string& path, bool loadList
     profile.setString(Section, "PathOfList", pathOfList, path);
 }
 
+std::string WriteFailedMessage(const std::string& path, const std::string& reason) {
+    return path + "に設定を保存できませんでした。\r\n" + reason;
+}
+
 }  // namespace settings

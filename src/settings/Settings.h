@@ -44,4 +44,8 @@ bool ReadLoadList(Profile& profile, const std::string& path);
 std::string ReadPathOfList(Profile& profile, const std::string& path);
 void WriteListAtStartup(Profile& profile, const std::string& path, bool loadList, const std::string& pathOfList);
 
+// The writers stop at the first key that cannot be written (PlatformError), so a failure is
+// reported once, with this message: the file's path and the system's reason.
+std::string WriteFailedMessage(const std::string& path, const std::string& reason);
+
 }  // namespace settings

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "settings/Settings.h"
 #include "forms/WindowSize.h"
+#include "forms/frmOption.h"
 
 namespace {
 const std::string IniPath = "C:\\Tools\\Tavimero.ini";
@@ -145,4 +146,46 @@ TEST_F(MainWindowTest, ClosingWithCancelWritesNoSettings) {
     fake.messages.answers.push_back(MessageResult::Cancel);
     form().close();
     EXPECT_TRUE(fake.profile.entries.empty());
+}
+
+// A settings file that cannot be written is reported once, with its path and the system's
+// reason; the close goes on, and the options dialog stays open with the user's choices.
+TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
+    const std::string failed = "C:\\Tools\\Tavimero.ini" +
+                               std::string("に設定を保存できませんでした。\r\n") +
+                               "アクセスが拒否されました。";
+    Load();
+    fake.profile.failWrites = true;
+    form().close();
+    EXPECT_TRUE(form().closed);
+    EXPECT_EQ(fake.profile.writes, 1);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, failed);
+    EXPECT_EQ(fake.messages.shown[0].title, "エラー");
+}
+
+TEST_F(MainWindowTest, TheOptionsDialogStaysOpenWhenItsKeysCannotBeWritten) {
+    Load();
+    frmOption dialog({fake.forms, fake.profile, fake.dialogs, fake.system, fake.messages}, shared,
+                     [this] { window->ApplyEnterKey(); });
+    dialog.ShowModal(form());
+    FakeForm& box = *fake.forms.created.back();
+    box.get<FakeCheckBox>("chbLoad").click();
+    box.get<FakeCheckBox>("chbClose").click();
+    box.get<FakeCheckBox>("optDo").click();
+    fake.profile.failWrites = true;
+    box.get<FakeButton>("cmdOk").click();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(
+        fake.messages.shown[0].text.find("C:\\Tools\\Tavimero.iniに設定を保存できませんでした。"),
+        0u);
+    EXPECT_EQ(fake.profile.writes, 1);
+    EXPECT_FALSE(box.closed);
+    EXPECT_EQ(box.get<FakeCheckBox>("chbClose").value(), 1);  // the choices stay
+    EXPECT_FALSE(shared.CloseDos);                            // and nothing was applied
+    EXPECT_EQ(shared.EnterKey, 0);
+    fake.profile.failWrites = false;
+    box.get<FakeButton>("cmdOk").click();
+    EXPECT_TRUE(box.closed);
+    EXPECT_TRUE(shared.CloseDos);
 }
