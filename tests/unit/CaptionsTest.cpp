@@ -94,6 +94,8 @@ TEST_F(MainWindowTest, TheMainWindowShowsExactlyTheseTexts) {
         {"", "mnuPaste", "貼り付け(&P)", 0},
         {"", "mnuEditLine2", "-", 0},
         {"", "mnuDelete", "コマンド削除(&D)", 0},
+        {"", "mnuEditLine3", "-", 0},
+        {"", "mnuFind", "コマンドを検索(&F)...", 'F'},
         {"mnuTool", "", "ツール(&T)", 0},
         {"", "cmdMove", "ディレクトリ　ブラウザ(&M)...", 'D'},
         {"", "mnuToolLine", "-", 0},

@@ -44,6 +44,7 @@ protected:
 
 TEST_F(SearchWindowTest, OpensOverTheListWithThisRunsLastTextSelected) {
     FakeForm& first = Open();
+    EXPECT_EQ(first.design.caption, "コマンドの検索");
     EXPECT_EQ(first.owner, &form());
     const TwipsRect list = lstCommand().rect();
     EXPECT_EQ(first.ownedAt.left, list.left + 120);
