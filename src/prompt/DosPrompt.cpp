@@ -73,6 +73,15 @@ bool DosPrompt::Deliver(const std::string& text) {
     return promptReads;
 }
 
+PromptWindowState DosPrompt::WindowState() {
+    if (!isNT_ || !process_ || !process_->isRunning()) return PromptWindowState::NotShown;
+    try {
+        return console_.attach(process_->id())->windowState();
+    } catch (const PlatformError&) {
+        return PromptWindowState::NotShown;
+    }
+}
+
 std::string DosPrompt::SaveClipboard() { return isNT_ ? std::string() : clipboard_.getText(); }
 
 void DosPrompt::RestoreClipboard(const std::string& saved) {
