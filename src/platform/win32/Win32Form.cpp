@@ -39,7 +39,8 @@ void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC pro
 
 // ---- life
 
-Win32Form::Win32Form(const FormSpec& table, bool isMain) : table_(table), isMain_(isMain) {
+Win32Form::Win32Form(const FormSpec& table, bool isMain, AccessibleNamer& namer)
+    : table_(table), isMain_(isMain), namer_(namer) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::wstring className = ToWide(table_.name);
     RegisterFormClass(instance, className, &Win32Form::WindowProc);
@@ -487,6 +488,7 @@ LRESULT Win32Form::closeRequested() {
 LRESULT Win32Form::shownFirst() {
     for (ControlWindow* control : acceptingFiles_) control->acceptFiles();
     acceptingFiles_.clear();
+    applyAccessibleNames();
     Guarded([&] {
         if (onShown) onShown();
     });
@@ -494,6 +496,7 @@ LRESULT Win32Form::shownFirst() {
 }
 
 LRESULT Win32Form::destroyed() {
+    clearAccessibleNames();
     if (isMain_) PostQuitMessage(0);
     return 0;
 }

@@ -1,11 +1,10 @@
-#include "platform/win32/Win32Form.h"
-
 #include <stdexcept>
 
 #include "platform/win32/Dpi.h"
 #include "platform/win32/FormWindowMarks.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32Form.h"
 
 // Where a form's controls stand and how they look at the window's DPI: creating them from the
 // table, placing them in pixels from their twips, fonts, icons, and a change of DPI.
@@ -318,4 +317,22 @@ LRESULT Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
+}
+
+void Win32Form::applyAccessibleNames() {
+    // After the first paint: the annotation service is a library of its own, which the window
+    // need not wait for.
+    std::vector<AccessibleNamer::Named> names;
+    for (const Entry& entry : controls_) {
+        HWND child = entry.control->window();
+        if (child && !entry.layout.accessibleName.empty())
+            names.push_back({child, ToWide(entry.layout.accessibleName)});
+    }
+    if (names.empty() || namer_.name(names) == 0) return;
+    for (const AccessibleNamer::Named& named : names) named_.push_back(named.control);
+}
+
+void Win32Form::clearAccessibleNames() {
+    namer_.clear(named_);
+    named_.clear();
 }
