@@ -27,8 +27,11 @@ void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC pro
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
-    if (!windowClass.hIcon) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    // The program's icon comes in the sizes of the window's DPI (applyIcons) before the window
+    // is seen; the class holds the system's shared icon for a program without one, so that the
+    // icon is not read once more in a size nothing shows, and no small copy is made of it.
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = windowClass.hIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name.c_str();
