@@ -52,14 +52,41 @@ bool CommandList::Add(const std::string& text) {
     return true;
 }
 
+template <typename Change>
+void CommandList::AllOrNothing(Change change) {
+    std::vector<std::string> texts = texts_;
+    std::vector<std::string> keys = keys_;
+    const int selected = view_.listIndex();
+    const int top = view_.topIndex();
+    try {
+        change();
+    } catch (...) {
+        // The list box refused an entry or memory ran out: the old entries, shown anew. Their
+        // memory was given back by what failed, so showing them again can be expected to work.
+        texts_ = std::move(texts);
+        keys_ = std::move(keys);
+        try {
+            view_.clear();
+            view_.addItems(texts_);
+            view_.setTopIndex(top);
+            view_.setListIndex(selected);
+        } catch (...) {
+            // The failure that came first is the one to report.
+        }
+        throw;
+    }
+}
+
 void CommandList::Load(std::vector<std::string> lines) {
-    texts_.clear();
-    keys_.clear();
-    view_.clear();
     std::vector<std::string> keys;
     keys.reserve(lines.size());
     for (const std::string& line : lines) keys.push_back(collation_.sortKey(line));
-    Insert(std::move(lines), std::move(keys));
+    AllOrNothing([&] {
+        texts_.clear();
+        keys_.clear();
+        view_.clear();
+        Insert(std::move(lines), std::move(keys));
+    });
     modified_ = false;
 }
 
@@ -74,7 +101,7 @@ void CommandList::Append(const std::vector<std::string>& lines) {
             keys.push_back(collation_.sortKey(line));
         }
     }
-    Insert(std::move(texts), std::move(keys));
+    AllOrNothing([&] { Insert(std::move(texts), std::move(keys)); });
     modified_ = true;
 }
 

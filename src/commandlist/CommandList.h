@@ -22,6 +22,9 @@ public:
     // Adds the lines that the list did not hold before, equal new lines included; the list counts
     // as changed even when nothing was added.
     void Append(const std::vector<std::string>& lines);
+    // Load and Append change all or nothing: when the list box refuses an entry or memory runs
+    // out, the exception passes on and the list, its modified flag and the list box are as
+    // they were.
     // Removes the entry at index; afterwards no entry is selected.
     void Remove(int index);
     // Empties the list, as a new list.
@@ -45,6 +48,10 @@ private:
     // merged list anew.
     void Insert(std::vector<std::string> texts, std::vector<std::string> keys);
     void Merge(std::vector<std::string> texts, std::vector<std::string> keys);
+    // Runs change on the entries and the list box; when it throws, both are put back as they
+    // were and the exception passes on.
+    template <typename Change>
+    void AllOrNothing(Change change);
 
     ListBox& view_;
     Collation& collation_;

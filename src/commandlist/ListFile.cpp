@@ -7,12 +7,24 @@ namespace listfile {
 
 namespace {
 
-std::string JoinLines(const std::vector<std::string>& entries) {
+std::string_view Separator(LineEnd lineEnd) {
+    switch (lineEnd) {
+    case LineEnd::Lf:
+        return "\n";
+    case LineEnd::Cr:
+        return "\r";
+    default:
+        return "\r\n";
+    }
+}
+
+std::string JoinLines(const std::vector<std::string>& entries, LineEnd lineEnd) {
+    const std::string_view separator = Separator(lineEnd);
     std::string text;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].empty()) continue;
         text += entries[i];
-        if (i + 1 < entries.size()) text += "\r\n";
+        if (i + 1 < entries.size()) text += separator;
     }
     return text;
 }
@@ -28,8 +40,8 @@ bool ReadsBackAs(const std::string& bytes, const std::string& text, CodePage& co
 }  // namespace
 
 std::string Encode(const std::vector<std::string>& entries, std::optional<Encoding> encoding,
-                   CodePage& codePage) {
-    const std::string text = JoinLines(entries);
+                   LineEnd lineEnd, CodePage& codePage) {
+    const std::string text = JoinLines(entries, lineEnd);
     const auto bytes = EncodeText(text, encoding.value_or(Encoding::Ansi), codePage);
     if (bytes && ReadsBackAs(*bytes, text, codePage)) return *bytes;
     return *EncodeText(text, Encoding::Utf8WithMark, codePage);
@@ -38,14 +50,21 @@ std::string Encode(const std::vector<std::string>& entries, std::optional<Encodi
 Contents Decode(const std::string& bytes, CodePage& codePage) {
     const DecodedText decoded = DecodeText(bytes, codePage);
     const std::string_view text = decoded.text;
-    Contents contents{{}, decoded.encoding, decoded.lossless};
-    contents.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) +
-                             1);
+    Contents contents{{}, decoded.encoding, LineEnd::CrLf, decoded.lossless};
+    contents.entries.reserve(
+        static_cast<std::size_t>(std::count_if(text.begin(), text.end(),
+                                               [](char c) { return c == '\r' || c == '\n'; })) +
+        1);
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\r', start)) != std::string_view::npos;) {
+    bool first = true;
+    for (std::size_t end; (end = text.find_first_of("\r\n", start)) != std::string_view::npos;) {
         contents.entries.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (start < text.size() && text[start] == '\n') ++start;
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        if (first) {
+            contents.lineEnd = crLf ? LineEnd::CrLf : text[end] == '\n' ? LineEnd::Lf : LineEnd::Cr;
+            first = false;
+        }
+        start = end + (crLf ? 2 : 1);
     }
     if (start < text.size()) contents.entries.emplace_back(text.substr(start));
     return contents;

@@ -42,8 +42,8 @@ public:
     Confirm ConfirmSaveList();
     // Opens the list file named in the settings at start-up, reporting a wrong name.
     void OpenListAtStartup(std::string path);
-    // Replaces the list with the file's lines; false (and nothing changed) when it cannot be read.
-    // A file over MaxListFileBytes is reported to the user.
+    // Replaces the list with the file's lines; false (and nothing changed: the list, its file,
+    // its form and its modified flag) when it cannot be read or shown, which is reported.
     bool ReadListFile(const std::string& path);
     // Adds the file's lines that the list does not hold yet; the same rules.
     bool AppendListFile(const std::string& path);
@@ -53,19 +53,28 @@ public:
     const std::string& ListFilePath() const { return listFilePath_; }
 
 private:
-    enum class ReadOutcome { Read, Unreadable, TooLarge };
-    // Reads the whole file before the list is touched, then loads or appends its entries.
-    ReadOutcome ReadIntoList(const std::string& path, bool append);
+    enum class ReadOutcome { Read, Unreadable, Reported };
+    // Reads the whole file before the list is touched, then loads or appends its entries. A file
+    // too large, or one whose entries cannot be shown, is reported; an unreadable one is
+    // reported too when reportUnreadable.
+    ReadOutcome ReadIntoList(const std::string& path, bool append, bool reportUnreadable);
     FileDialogOptions ListDialog(const std::string& title);
-    // Saving over the file the list was read from, when that file could not be read without loss,
-    // first asks; false when the user declined.
-    bool MayOverwriteUnreadableFile(const std::string& path);
+    // Whether target, whose stamp is now current, is the list's file: the same path, or the
+    // same file under another name.
+    bool IsListsFile(const std::string& target, const std::optional<FileStamp>& current) const;
+    // Saving over the list's file first asks when another program changed it since it was read
+    // or saved, or when it could not be read without loss; false when the user declined.
+    bool MayOverwrite(const std::string& target, const std::optional<FileStamp>& current);
+    void Forget();
 
     CommandList& list_;
     ListFileServices services_;
     std::string listFilePath_;
     // The form the list's file was read in, kept when saving; nothing for a list never read.
     std::optional<listfile::Encoding> encoding_;
+    listfile::LineEnd lineEnd_ = listfile::LineEnd::CrLf;
+    // The file at listFilePath_ as it was when read or saved last: which file and which state.
+    std::optional<FileStamp> stamp_;
     // The file at listFilePath_ holds bytes the list could not show exactly.
     bool fileUnreadable_ = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,33 @@ public:
 
 private:
     std::uint64_t limit_;
+};
+
+// What tells one state of a file from another: which file it is (its volume and its id there,
+// which a rename keeps and a new file does not share) and its size and last-write time.
+struct FileStamp {
+    std::uint64_t volume = 0;
+    std::uint64_t idHigh = 0;
+    std::uint64_t idLow = 0;
+    std::uint64_t size = 0;
+    std::uint64_t lastWrite = 0;
+    bool sameFile(const FileStamp& other) const {
+        return volume == other.volume && idHigh == other.idHigh && idLow == other.idLow;
+    }
+    bool operator==(const FileStamp&) const = default;
+};
+
+// A new file that is to take a target's place: written, flushed and renamed over the target
+// through the one handle it was created with. Dropped before replaceTarget succeeded, it is
+// deleted through that handle. Each call throws PlatformError with the system's text.
+class ReplacementFile {
+public:
+    virtual ~ReplacementFile() = default;
+    // Writes bytes as the whole content and flushes them to the disk.
+    virtual void write(const std::string& bytes) = 0;
+    // Puts the file in the target's place in one step, with the target's hidden, system and
+    // not-indexed attributes and its creation time. On failure the target is untouched.
+    virtual void replaceTarget() = 0;
 };
 
 // Folder and file tests, listings and whole-file reading and replacing. No call ever raises
@@ -60,22 +88,22 @@ public:
     // PlatformError when it cannot be read.
     virtual std::string readFile(const std::string& path, std::uint64_t maxBytes) = 0;
 
+    // The stamp of the file at path (through a symbolic link, of the file it leads to);
+    // nothing when no file is there or it cannot be examined.
+    virtual std::optional<FileStamp> fileStamp(const std::string& path) = 0;
+    // The path made absolute against the current directory, its separators backslashes and its
+    // "." and ".." worked out; as it is when the system cannot do that.
+    virtual std::string fullPath(const std::string& path) = 0;
+
     // The steps of replacing a file without ever leaving a partial one (SaveFileSafely puts
     // them together). Each throws PlatformError with the system's error text.
     // The file that writing to path changes: the file a symbolic link leads to; path itself
     // when nothing is there yet. Throws when something is there that cannot be followed.
     virtual std::string finalPath(const std::string& path) = 0;
-    // Creates an empty, uniquely named file in folder and gives its path.
-    virtual std::string createTemporaryFile(const std::string& folder) = 0;
-    // Writes bytes as the whole content of the file and flushes them to the disk.
-    virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
-    // Puts the file temporary in target's place in one step. An existing target (a final path)
-    // hands its attributes (hidden, system), its creation time and its access rights to the
-    // new file; a read-only target is never replaced. On failure target is untouched and
-    // temporary is gone.
-    virtual void moveReplacing(const std::string& temporary, const std::string& target) = 0;
-    // Removes a file; a failure is ignored.
-    virtual void removeFile(const std::string& path) = 0;
+    // Creates a new file under a name nobody holds in the folder of target (a final path),
+    // never opening an existing one, with target's access rights from the start where it
+    // exists. A read-only target is refused before anything is made.
+    virtual std::unique_ptr<ReplacementFile> createReplacement(const std::string& target) = 0;
 
     // The program's own current directory, which a prompt started later inherits.
     virtual std::string currentDirectory() = 0;

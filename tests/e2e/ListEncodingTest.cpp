@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,17 @@ SessionOptions openingList(const std::string& bytes) {
 // or a box has come up.
 void save(Session& s) { postMenuCommand(s, ids::mnuSave); }
 
+// Which file is at path (its volume and id); nothing when none is. A save puts a new file there.
+std::optional<std::uint64_t> fileIdOf(const std::wstring& path) {
+    Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    return (std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow) ^
+           (std::uint64_t{info.dwVolumeSerialNumber} << 40);
+}
+
 TEST(ListEncoding, Utf8WithoutAMarkOpensAsWrittenAndSavesBackTheSameBytes) {
     // In the list's own order, so that a save can give back the very bytes.
     const std::string bytes = "cd \"C:\\作業\\テスト\"\r\necho 日本語の行\r\nver";
@@ -37,8 +50,13 @@ TEST(ListEncoding, Utf8WithoutAMarkOpensAsWrittenAndSavesBackTheSameBytes) {
     runningPrompt(s);
     EXPECT_EQ(s.listItems(ids::lstCommand),
               (std::vector<std::string>{"cd \"C:\\作業\\テスト\"", "echo 日本語の行", "ver"}));
-    ASSERT_TRUE(writeBytes(s.pathOf(L"list.txt"), ""));  // so that the save is seen
+    const auto before = fileIdOf(s.pathOf(L"list.txt"));
+    ASSERT_TRUE(before.has_value());
     save(s);
+    EXPECT_TRUE(
+        pollUntil([&] { return fileIdOf(s.pathOf(L"list.txt")) != before; }, kEffectTimeout))
+        << "not saved\n"
+        << s.report();
     EXPECT_TRUE(fileHolds(s, L"list.txt", bytes));
 }
 

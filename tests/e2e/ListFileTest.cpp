@@ -14,8 +14,8 @@
 namespace e2e {
 namespace {
 
-// A list file with every kind of line end: CR LF, a lone CR, a lone LF (which stays inside
-// its entry), an empty line, and a last line without one.
+// A list file with every kind of line end: CR LF, a lone CR, a lone LF, an empty line, and a
+// last line without one.
 std::string listFileBytes() {
     std::string bytes = "echo b\r\necho a\recho c\nx\r\n\r\nlast";
     if (GetACP() == 1252) bytes += "\r\necho \xE9t\xE9";  // an ANSI character
@@ -24,18 +24,19 @@ std::string listFileBytes() {
 
 // The entries as the sorted list shows them.
 std::vector<std::string> listedEntries() {
-    std::vector<std::string> entries{"", "echo a", "echo b", "echo c\nx"};
+    std::vector<std::string> entries{"", "echo a", "echo b", "echo c"};
     if (GetACP() == 1252) entries.push_back("echo été");
     entries.push_back("last");
+    entries.push_back("x");
     return entries;
 }
 
-// The bytes a save writes for them: CR LF between the entries, none after the last, the empty
-// entry left out.
+// The bytes a save writes for them: the file's first line end (CR LF) between the entries, none
+// after the last, the empty entry left out.
 std::string savedBytes() {
-    std::string bytes = "echo a\r\necho b\r\necho c\nx\r\n";
+    std::string bytes = "echo a\r\necho b\r\necho c\r\n";
     if (GetACP() == 1252) bytes += "echo \xE9t\xE9\r\n";
-    return bytes + "last";
+    return bytes + "last\r\nx";
 }
 
 // The settings that open the list file `name` of the program's folder at start-up.
@@ -57,6 +58,42 @@ TEST(ListFile, OpenedAtStartupWithEveryLineEndAndSavedBack) {
     s.menuCommand(ids::mnuSave);
     EXPECT_TRUE(fileHolds(s, L"list.txt", savedBytes()));
     EXPECT_EQ(visibleWindowsOf(s.pid()).size(), 1u) << "a box came up\n" << s.report();
+}
+
+TEST(ListFile, ALfListOpensAsSeparateEntriesAndIsSavedWithLf) {
+    // As git, WSL and most editors write a file.
+    Session s(openingList(L"lf.txt", "git status\ngit log --oneline -5\ncd src\n"));
+    EXPECT_EQ(s.listItems(ids::lstCommand),
+              (std::vector<std::string>{"cd src", "git log --oneline -5", "git status"}))
+        << s.report();
+
+    s.menuCommand(ids::mnuSave);
+    EXPECT_TRUE(fileHolds(s, L"lf.txt", "cd src\ngit log --oneline -5\ngit status"));
+    EXPECT_EQ(visibleWindowsOf(s.pid()).size(), 1u) << "a box came up\n" << s.report();
+}
+
+TEST(ListFile, AListChangedByAnotherProgramIsNotOverwrittenWithoutAQuestion) {
+    Session s(openingList(L"list.txt", "echo a"));
+    ASSERT_EQ(s.listItems(ids::lstCommand), std::vector<std::string>{"echo a"}) << s.report();
+    // Another program (an editor) saves the file meanwhile.
+    const std::string theirs = "echo theirs\r\necho a";
+    ASSERT_TRUE(writeBytes(s.pathOf(L"list.txt"), theirs));
+
+    postMenuCommand(s, ids::mnuSave);
+    HWND box = waitForBox(s, "保存の確認");
+    ASSERT_NE(box, nullptr) << "no question before overwriting\n" << s.report();
+    EXPECT_EQ(messageBoxText(box),
+              narrow(s.pathOf(L"list.txt")) +
+                  "は、読み込みまたは保存の後にほかのプログラムによって変更されています。\r\n"
+                  "上書き保存すると、その変更は失われます。上書き保存しますか？");
+    ASSERT_TRUE(pressAndWaitForClose(box, IDNO)) << s.report();
+    EXPECT_EQ(s.readFile(L"list.txt"), theirs) << "No keeps the other program's file";
+
+    postMenuCommand(s, ids::mnuSave);
+    box = waitForBox(s, "保存の確認");
+    ASSERT_NE(box, nullptr) << s.report();
+    ASSERT_TRUE(pressAndWaitForClose(box, IDYES)) << s.report();
+    EXPECT_TRUE(fileHolds(s, L"list.txt", "echo a"));
 }
 
 TEST(ListFile, SaveAsThroughTheSaveBoxAddsTheExtension) {

@@ -13,6 +13,7 @@
 #include "tests/fakes/EventLog.h"
 #include "tests/fakes/FakeCodePage.h"
 #include "tests/fakes/FakeForm.h"
+#include "text/Path.h"
 #include "text/Text.h"
 
 // Recording fakes of every platform interface. Each logs its calls to one shared EventLog so
@@ -220,38 +221,38 @@ public:
         if (found->second.size() > maxBytes) throw FileTooLarge(maxBytes);
         return found->second;
     }
+    std::optional<FileStamp> fileStamp(const std::string& path) override {
+        auto found = stamps.find(Key(Resolve(path)));
+        if (found == stamps.end() || !contents.count(found->first)) return std::nullopt;
+        return found->second;
+    }
+    // As the system makes a path absolute: against the current directory, backslashes, dots
+    // worked out (a root keeps its backslash).
+    std::string fullPath(const std::string& path) override {
+        std::string full = path;
+        for (char& c : full) {
+            if (c == '/') c = '\\';
+        }
+        if (!IsAbsolute(full)) full = path::Join(current, full);
+        const std::string collapsed = path::CollapseDots(full);
+        return path::IsBareDrive(collapsed) ? collapsed + "\\" : collapsed;
+    }
     std::string finalPath(const std::string& path) override { return Resolve(path); }
-    std::string createTemporaryFile(const std::string& folder) override {
-        log.push_back("create temporary in " + folder);
-        if (failAt == Step::CreateTemporary) throw PlatformError("The directory name is invalid.");
-        const std::string where = folder.empty() ? current : folder;
-        if (!directoryExists(text::EndsWith(where, "\\") ? where.substr(0, where.size() - 1)
-                                                         : where)) {
-            throw PlatformError("The directory name is invalid.");
+    std::unique_ptr<ReplacementFile> createReplacement(const std::string& target) override {
+        const auto folder = path::FolderOf(target);
+        const std::string where = folder ? path::WithTrailingBackslash(*folder) : std::string();
+        log.push_back("create temporary in " + where);
+        if (failAt == Step::CreateTemporary || readOnlyFiles.count(Key(target)) ||
+            !directoryExists(path::WithoutTrailingBackslash(where))) {
+            throw PlatformError(readOnlyFiles.count(Key(target)) ? "Access is denied."
+                                                                : "The directory name is invalid.");
         }
-        const std::string path = folder + "tmp" + std::to_string(++temporaries) + ".tmp";
-        addFile(path, "");
-        return path;
-    }
-    void writeFile(const std::string& path, const std::string& bytes) override {
-        log.push_back("write " + path);
-        if (failAt == Step::Write) throw PlatformError("There is not enough space on the disk.");
-        addFile(path, bytes);
-    }
-    void moveReplacing(const std::string& temporary, const std::string& target) override {
-        log.push_back("replace " + target);
-        if (failAt == Step::Replace || readOnlyFiles.count(Key(target))) {
-            throw PlatformError("Access is denied.");
-        }
-        const std::string bytes = contents.at(Key(temporary));
-        forget(temporary);
-        // A link given as the target is replaced itself, as a move over it does on Windows.
-        links.erase(Key(target));
-        addFile(target, bytes);
-    }
-    void removeFile(const std::string& path) override {
-        log.push_back("remove " + path);
-        forget(path);
+        // Created new: a name that is taken is never opened.
+        std::string temporary;
+        do temporary = where + "tmp" + std::to_string(++temporaries) + ".tmp";
+        while (contents.count(Key(temporary)));
+        addFile(temporary, "");
+        return std::make_unique<Replacement>(*this, temporary, target);
     }
     std::string currentDirectory() override { return current; }
     void setCurrentDirectory(const std::string& path) override {
@@ -265,9 +266,18 @@ public:
         directories.insert(Key(path));
         names[Key(path)] = path;
     }
+    // Writes the file in place: a file that is there keeps its id and gets a new write time.
     void addFile(const std::string& path, const std::string& bytes = "") {
-        contents[Key(path)] = bytes;
-        names[Key(path)] = path;
+        const std::string key = Key(path);
+        FileStamp& stamp = stamps[key];
+        if (!contents.count(key)) {
+            stamp.volume = static_cast<unsigned char>(text::UCase(path.substr(0, 1))[0]);
+            stamp.idLow = ++fileIds;
+        }
+        stamp.size = bytes.size();
+        stamp.lastWrite = ++clock;
+        contents[key] = bytes;
+        names[key] = path;
     }
     // A symbolic link at link that leads to the file target.
     void addLink(const std::string& link, const std::string& target) {
@@ -300,16 +310,67 @@ public:
     std::map<std::string, std::string> contents;
     std::vector<std::string> log;
     std::string current = "C:\\";
+    // Gone when the file is: a file the test removes or renames by hand.
+    void removeByHand(const std::string& path) { forget(path); }
 
 private:
+    // The new file of a save, written and renamed over its target as one file.
+    class Replacement : public ReplacementFile {
+    public:
+        Replacement(FakeFileSystem& files, std::string path, std::string target)
+            : files_(files), path_(std::move(path)), target_(std::move(target)) {}
+        ~Replacement() override {
+            if (replaced_) return;
+            files_.log.push_back("remove " + path_);
+            files_.forget(path_);
+        }
+        void write(const std::string& bytes) override {
+            files_.log.push_back("write " + path_);
+            if (files_.failAt == Step::Write) {
+                throw PlatformError("There is not enough space on the disk.");
+            }
+            files_.addFile(path_, bytes);
+        }
+        void replaceTarget() override {
+            files_.log.push_back("replace " + target_);
+            if (files_.failAt == Step::Replace || files_.readOnlyFiles.count(Key(target_))) {
+                throw PlatformError("Access is denied.");
+            }
+            const std::string bytes = files_.contents.at(Key(path_));
+            const FileStamp stamp = files_.stamps.at(Key(path_));
+            files_.forget(path_);
+            // A link given as the target is replaced itself, as a rename over it does.
+            files_.links.erase(Key(target_));
+            files_.addFile(target_, bytes);
+            files_.stamps[Key(target_)] = stamp;  // the renamed file is the new one
+            replaced_ = true;
+        }
+
+    private:
+        FakeFileSystem& files_;
+        std::string path_;
+        std::string target_;
+        bool replaced_ = false;
+    };
+
+    static bool IsAbsolute(const std::string& path) {
+        return (path.size() >= 3 && path::HasDriveLetter(path) && path[2] == '\\') ||
+               text::StartsWith(path, "\\\\");
+    }
+    // A relative path is taken from the current directory, as the system takes it.
     std::string Resolve(const std::string& path) const {
-        auto found = links.find(Key(path));
-        return found == links.end() ? path : found->second;
+        const std::string absolute = IsAbsolute(Key(path)) ? path : path::Join(current, path);
+        auto found = links.find(Key(absolute));
+        return found == links.end() ? absolute : found->second;
     }
     void forget(const std::string& path) {
         contents.erase(Key(path));
         names.erase(Key(path));
+        stamps.erase(Key(path));
     }
+    std::map<std::string, FileStamp> stamps;
+    std::uint64_t fileIds = 0;
+    std::uint64_t clock = 0;
     std::map<std::string, std::string> names;  // key to the path as given
     std::map<std::string, std::string> links;  // key of a link to the path it leads to
     int temporaries = 0;
@@ -382,11 +443,15 @@ public:
     std::vector<FileDialogOptions> shown;
     // The names the user picks, in order; nothing means Cancel.
     std::deque<std::optional<std::string>> answers;
+    // Runs while a box is shown: what a box does to the program on its way (the current
+    // directory it changes as the user moves through folders).
+    std::function<void()> whileShown;
 
 private:
     std::optional<std::string> answer(const std::string& kind, const FileDialogOptions& options) {
         log_.add(kind + " dialog " + options.title);
         shown.push_back(options);
+        if (whileShown) whileShown();
         if (answers.empty()) return std::nullopt;
         auto chosen = answers.front();
         answers.pop_front();

@@ -5,6 +5,7 @@
 
 using Entries = std::vector<std::string>;
 using listfile::Encoding;
+using listfile::LineEnd;
 using namespace std::string_literals;
 
 namespace {
@@ -31,25 +32,35 @@ Entries NonEmpty(const Entries& entries) {
 
 }  // namespace
 
-TEST(ListFile, ReadingSplitsAtCrAndCrLfOnly) {
+TEST(ListFile, ReadingSplitsAtCrLfCrAndLfAndKeepsTheFirstLineEnd) {
     FakeCodePage codePage;
     struct Case {
         std::string bytes;
         Entries entries;
+        LineEnd lineEnd;
     };
     const Case cases[] = {
-        {"a\r\nb", {"a", "b"}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}},
-        {"a\nb\n", {"a\nb\n"}},
-        {"b\r\n\r\na", {"b", "", "a"}},
-        {"\r\n", {""}},
-        {"", {}},
-        {" a \r\n", {" a "}},
-        {Utf16(u"a\r\n\r\nb\nc\r", Encoding::Utf16Be), {"a", "", "b\nc"}},
+        {"a\r\nb", {"a", "b"}, LineEnd::CrLf},
+        {"a\r\nb\r\n", {"a", "b"}, LineEnd::CrLf},
+        {"a\rb\r", {"a", "b"}, LineEnd::Cr},
+        {"git status\ngit log -1\n", {"git status", "git log -1"}, LineEnd::Lf},
+        {"a\n\nb", {"a", "", "b"}, LineEnd::Lf},
+        // LF CR is two line ends, not one.
+        {"a\n\rb", {"a", "", "b"}, LineEnd::Lf},
+        {"a\nb\r\nc\rd", {"a", "b", "c", "d"}, LineEnd::Lf},
+        {"b\r\n\r\na", {"b", "", "a"}, LineEnd::CrLf},
+        {"\r\n", {""}, LineEnd::CrLf},
+        {"\n", {""}, LineEnd::Lf},
+        {"", {}, LineEnd::CrLf},
+        {"dir", {"dir"}, LineEnd::CrLf},
+        {" a \r\n", {" a "}, LineEnd::CrLf},
+        {Utf16(u"a\r\n\r\nb\nc\r", Encoding::Utf16Be), {"a", "", "b", "c"}, LineEnd::CrLf},
+        {Utf16(u"a\nb", Encoding::Utf16Le), {"a", "b"}, LineEnd::Lf},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(listfile::Decode(c.bytes, codePage).entries, c.entries) << c.bytes;
+        const listfile::Contents contents = listfile::Decode(c.bytes, codePage);
+        EXPECT_EQ(contents.entries, c.entries) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(contents.lineEnd, c.lineEnd) << testing::PrintToString(c.bytes);
     }
 }
 
@@ -75,7 +86,7 @@ TEST(ListFile, ReadingRecognisesTheEncodingAndReportsLoss) {
         {"\x93\xFA\x96\x7B\r\n\x95\x5C", {"日本", "表"}, Encoding::Ansi, true},
         {"\xB1\r\n\xC0\xAF", {"ｱ", "ﾀｯ"}, Encoding::Ansi, true},
         // Lossy: still read, with U+FFFD where the bytes had no character.
-        {"a\x80", {"a\uFFFD"}, Encoding::Ansi, false},          // undefined in 932
+        {"a\x80", {"a\uFFFD"}, Encoding::Ansi, false},  // undefined in 932
         // A lead byte without its trail byte, which must not take the line break along.
         {"\x93\r\nb", {"\uFFFD", "b"}, Encoding::Ansi, false},
         {"\xFF", {"\uFFFD"}, Encoding::Ansi, false},
@@ -126,14 +137,25 @@ TEST(ListFile, WritingKeepsTheEncodingItCanHoldTheListIn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.entries));
-        EXPECT_EQ(listfile::Encode(c.entries, c.encoding, codePage), c.bytes);
+        EXPECT_EQ(listfile::Encode(c.entries, c.encoding, LineEnd::CrLf, codePage), c.bytes);
     }
+}
+
+TEST(ListFile, WritingSeparatesTheEntriesWithTheLineEndAsked) {
+    FakeCodePage codePage;
+    const Entries entries{"git fetch", "", "git status"};
+    EXPECT_EQ(listfile::Encode(entries, Encoding::Ansi, LineEnd::Lf, codePage),
+              "git fetch\ngit status");
+    EXPECT_EQ(listfile::Encode(entries, Encoding::Ansi, LineEnd::Cr, codePage),
+              "git fetch\rgit status");
+    EXPECT_EQ(listfile::Encode({"日本", "a"}, Encoding::Utf16Le, LineEnd::Lf, codePage),
+              Utf16(u"日本\na", Encoding::Utf16Le));
 }
 
 TEST(ListFile, EveryListReadsBackInEveryEncoding) {
     FakeCodePage codePage;
     const Entries lists[] = {
-        {"dir", "cd 日本"},    {"", "a\nb", "ｱ表", ""},
+        {"dir", "cd 日本"},    {"", "ｱ表", ""},
         {"\U0001F600", "é"},   {"ﾃｩ"},
         {"\uFEFF", "\uFEFFa"}, {codePage.fromAnsi("\xEF\xBB\xBF").text},
         {"\xEF\xBF\xBD"},  // U+FFFD, as a lossy read leaves it
@@ -145,10 +167,12 @@ TEST(ListFile, EveryListReadsBackInEveryEncoding) {
         for (const std::optional<Encoding>& encoding : encodings) {
             SCOPED_TRACE(testing::PrintToString(entries) + " " +
                          std::to_string(encoding ? static_cast<int>(*encoding) : -1));
-            const auto back =
-                listfile::Decode(listfile::Encode(entries, encoding, codePage), codePage);
-            EXPECT_EQ(back.entries, NonEmpty(entries));
-            EXPECT_TRUE(back.lossless);
+            for (const LineEnd lineEnd : {LineEnd::CrLf, LineEnd::Lf, LineEnd::Cr}) {
+                const auto back = listfile::Decode(
+                    listfile::Encode(entries, encoding, lineEnd, codePage), codePage);
+                EXPECT_EQ(back.entries, NonEmpty(entries));
+                EXPECT_TRUE(back.lossless);
+            }
         }
     }
 }
@@ -162,17 +186,23 @@ TEST(ListFile, AFileSavedInTheEncodingItWasReadInKeepsItsBytes) {
         std::string(Mark) + "dir",
         Utf16(u"cd 日本\r\n\U0001F600", Encoding::Utf16Le),
         Utf16(u"dir", Encoding::Utf16Be),
+        "cd src\nmake test",
+        Utf16(u"cd 日本\ndir", Encoding::Utf16Le),
+        "a\rb",
     };
     for (const std::string& bytes : files) {
         SCOPED_TRACE(testing::PrintToString(bytes));
         const listfile::Contents read = listfile::Decode(bytes, codePage);
-        EXPECT_EQ(listfile::Encode(read.entries, read.encoding, codePage), bytes);
+        EXPECT_EQ(listfile::Encode(read.entries, read.encoding, read.lineEnd, codePage), bytes);
     }
 }
 
-TEST(ListFile, AnEntryHoldingACrBecomesTwoWhenReadBack) {
+TEST(ListFile, AnEntryHoldingALineBreakBecomesTwoWhenReadBack) {
     FakeCodePage codePage;
-    EXPECT_EQ(
-        listfile::Decode(listfile::Encode({"a\rb"}, std::nullopt, codePage), codePage).entries,
-        (Entries{"a", "b"}));
+    for (const char* entry : {"a\rb", "a\nb"}) {
+        EXPECT_EQ(listfile::Decode(listfile::Encode({entry}, std::nullopt, LineEnd::CrLf, codePage),
+                                   codePage)
+                      .entries,
+                  (Entries{"a", "b"}));
+    }
 }

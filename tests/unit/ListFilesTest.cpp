@@ -41,19 +41,48 @@ protected:
 TEST_F(ListFilesTest, ReadingReplacesTheListInSortedOrder) {
     entries.Add("gone");
     ASSERT_TRUE(list.ReadListFile("C:\\Lists\\mixed.txt"));
-    EXPECT_EQ(box.items(), (Entries{"", "a\nx", "b", "dir"}));
+    EXPECT_EQ(box.items(), (Entries{"", "a", "b", "dir", "x"}));
     EXPECT_FALSE(entries.Modified());
     EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\mixed.txt");
 }
 
-TEST_F(ListFilesTest, AFileThatCannotBeReadChangesNothing) {
+TEST_F(ListFilesTest, AChosenFileThatCannotBeReadIsReportedWithTheSystemsText) {
     Modified({"keep"}, "C:\\Lists\\old.txt");
-    fake.files.failRead = true;
-    EXPECT_FALSE(list.ReadListFile("C:\\Lists\\mixed.txt"));
-    EXPECT_FALSE(list.AppendListFile("C:\\Lists\\mixed.txt"));
-    EXPECT_EQ(box.items(), (Entries{"keep", "old"}));
-    EXPECT_TRUE(entries.Modified());
-    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\old.txt");
+    struct Case {
+        const char* name;
+        void (ListFiles::*command)();
+        bool locked;  // else gone
+    };
+    const Case cases[] = {
+        {"open, locked", &ListFiles::OpenList, true},
+        {"append, locked", &ListFiles::AppendList, true},
+        {"open, gone", &ListFiles::OpenList, false},
+        {"append, gone", &ListFiles::AppendList, false},
+    };
+    for (const Case& c : cases) {
+        fake.messages.shown.clear();
+        fake.files.failRead = c.locked;
+        // Open first asks about the modified list: No goes on without saving.
+        if (c.command == &ListFiles::OpenList) fake.messages.answers.push_back(MessageResult::No);
+        fake.dialogs.answers.push_back(c.locked ? "C:\\Lists\\mixed.txt" : "C:\\Lists\\gone.txt");
+        (list.*c.command)();
+        ASSERT_FALSE(fake.messages.shown.empty()) << c.name;
+        const auto& shown = fake.messages.shown.back();
+        EXPECT_EQ(
+            shown.text,
+            std::string(c.locked ? "C:\\Lists\\mixed.txt" : "C:\\Lists\\gone.txt") +
+                "を開けません。\r\n" +
+                (c.locked ? "Access is denied." : "The system cannot find the file specified."))
+            << c.name;
+        EXPECT_EQ(shown.title, "エラー") << c.name;
+        EXPECT_EQ(box.items(), (Entries{"keep", "old"})) << c.name;
+        EXPECT_TRUE(entries.Modified()) << c.name;
+        EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\old.txt") << c.name;
+    }
+    // Cancel in the box says nothing.
+    fake.messages.shown.clear();
+    list.AppendList();
+    EXPECT_TRUE(fake.messages.shown.empty());
 }
 
 TEST_F(ListFilesTest, AppendingAddsTheLinesNotHeldYet) {
@@ -72,7 +101,7 @@ TEST_F(ListFilesTest, AppendingAddsTheLinesNotHeldYet) {
 TEST_F(ListFilesTest, SavingWritesTheExactBytesThroughATemporaryFile) {
     ASSERT_TRUE(list.ReadListFile("C:\\Lists\\mixed.txt"));
     ASSERT_TRUE(list.SaveList("C:\\Lists\\old.txt"));
-    EXPECT_EQ(Bytes("C:\\Lists\\old.txt"), "a\nx\r\nb\r\ndir");
+    EXPECT_EQ(Bytes("C:\\Lists\\old.txt"), "a\r\nb\r\ndir\r\nx");
     EXPECT_EQ(fake.files.log, (Entries{"create temporary in C:\\Lists\\",
                                        "write C:\\Lists\\tmp1.tmp", "replace C:\\Lists\\old.txt"}));
     EXPECT_FALSE(fake.files.has("C:\\Lists\\tmp1.tmp"));
@@ -261,10 +290,14 @@ TEST_F(ListFilesTest, OverwritingAFileThatCouldNotBeReadExactlyAsksFirst) {
         {"Yes overwrites it", MessageResult::Yes, false, "C:\\Lists\\bad.txt", true},
         {"another file is not asked about", std::nullopt, true, "C:\\Lists\\other.txt", true},
         {"the same file by Save As is", MessageResult::No, true, "c:\\lists\\BAD.txt", false},
+        // The same file under another name: its identity tells, not the path's text.
+        {"the same file through a link is", MessageResult::No, false, "C:\\Lists\\alias.txt",
+         false},
     };
     for (const Case& c : cases) {
         ListOnFakes local;
         local.fake.files.addFile("C:\\Lists\\bad.txt", unreadable);
+        local.fake.files.addLink("C:\\Lists\\alias.txt", "C:\\Lists\\bad.txt");
         ASSERT_TRUE(local.list.ReadListFile("C:\\Lists\\bad.txt")) << c.name;
         local.entries.Add("new");
         if (c.answer) local.fake.messages.answers.push_back(*c.answer);
@@ -342,7 +375,171 @@ TEST_F(ListFilesTest, APathWithForwardSlashesIsSavedWithItsTemporaryFileBesideIt
         fake.files.log.clear();
         ASSERT_TRUE(list.SaveList(path)) << path;
         EXPECT_EQ(Bytes(path), "new") << path;
-        EXPECT_EQ(fake.files.log.at(0), "create temporary in C:/Lists\\") << path;
+        EXPECT_EQ(fake.files.log.at(0), "create temporary in C:\\Lists\\") << path;
     }
     EXPECT_EQ(fake.files.listFolder("C:\\Lists").size(), 3u);  // no temporary file left
+}
+
+TEST_F(ListFilesTest, AListFileChangedByAnotherProgramIsAskedAboutBeforeItIsOverwritten) {
+    const std::string path = "C:\\Lists\\old.txt";
+    const std::string question =
+        path +
+        "は、読み込みまたは保存の後にほかのプログラムによって変更されています。\r\n"
+        "上書き保存すると、その変更は失われます。上書き保存しますか？";
+    struct Case {
+        const char* name;
+        void (*change)(FakeFileSystem&, const std::string&);
+        bool asked;
+        MessageResult answer;
+        bool atClose;  // through the save question, as closing the window asks it
+    };
+    const Case cases[] = {
+        {"rewritten, No keeps it",
+         [](FakeFileSystem& f, const std::string& p) { f.addFile(p, "echo theirs\r\nold"); }, true,
+         MessageResult::No, false},
+        {"same size, written again",
+         [](FakeFileSystem& f, const std::string& p) { f.addFile(p, "new"); }, true,
+         MessageResult::No, false},
+        {"replaced by another file, Yes overwrites it",
+         [](FakeFileSystem& f, const std::string& p) {
+             f.removeByHand(p);
+             f.addFile(p, "old");
+         },
+         true, MessageResult::Yes, false},
+        {"at close, No keeps it and the window open",
+         [](FakeFileSystem& f, const std::string& p) { f.addFile(p, "theirs"); }, true,
+         MessageResult::No, true},
+        {"deleted: nothing to lose",
+         [](FakeFileSystem& f, const std::string& p) { f.removeByHand(p); }, false,
+         MessageResult::Yes, false},
+        {"unchanged", [](FakeFileSystem&, const std::string&) {}, false, MessageResult::Yes, false},
+    };
+    for (const Case& c : cases) {
+        ListOnFakes local;
+        ASSERT_TRUE(local.list.ReadListFile(path)) << c.name;
+        local.entries.Add("mine");
+        c.change(local.fake.files, path);
+        const bool had = local.fake.files.has(path);
+        const std::string theirs = had ? local.fake.files.bytesOf(path) : "";
+        if (c.atClose) local.fake.messages.answers.push_back(MessageResult::Yes);
+        if (c.asked) local.fake.messages.answers.push_back(c.answer);
+        const bool saved = c.atClose ? local.list.ConfirmSaveList() == Confirm::Proceed
+                                     : local.list.SaveList(path);
+        const bool written = !c.asked || c.answer == MessageResult::Yes;
+        EXPECT_EQ(saved, written) << c.name;
+        ASSERT_EQ(local.fake.messages.shown.size(), (c.atClose ? 1u : 0u) + (c.asked ? 1u : 0u))
+            << c.name;
+        if (c.asked) {
+            const auto& shown = local.fake.messages.shown.back();
+            EXPECT_EQ(shown.text, question) << c.name;
+            EXPECT_EQ(shown.title, "保存の確認") << c.name;
+            EXPECT_EQ(shown.buttons, MessageButtons::YesNo) << c.name;  // No the default
+        }
+        EXPECT_EQ(local.fake.files.bytesOf(path), written ? "mine\r\nold" : theirs) << c.name;
+        EXPECT_EQ(local.entries.Modified(), !written) << c.name;
+        if (!written) continue;
+        // What this program saved is the state the next save compares with.
+        local.fake.messages.shown.clear();
+        local.entries.Add("more");
+        EXPECT_TRUE(local.list.SaveList(path)) << c.name;
+        EXPECT_TRUE(local.fake.messages.shown.empty()) << c.name;
+    }
+}
+
+TEST_F(ListFilesTest, RelativePathsAreMadeAbsoluteOnceAndFileBoxesDoNotMoveTheSave) {
+    // The settings name the list relative to where the program was started.
+    fake.files.current = "C:\\Lists\\";
+    list.OpenListAtStartup("old.txt");
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\old.txt");
+    // A box that moves the current folder on its way, as the system's boxes may.
+    fake.files.addDirectory("D:\\Elsewhere");
+    fake.dialogs.whileShown = [this] { fake.files.current = "D:\\Elsewhere\\"; };
+    list.AppendList();  // cancelled
+    entries.Add("new");
+    ASSERT_TRUE(list.SaveList(list.ListFilePath()));
+    EXPECT_EQ(Bytes("C:\\Lists\\old.txt"), "new\r\nold");
+    EXPECT_FALSE(fake.files.has("D:\\Elsewhere\\old.txt"));
+
+    // A name typed into the save box counts from the folder it was typed in, once.
+    fake.dialogs.whileShown = [this] { fake.files.current = "C:\\Lists\\"; };
+    fake.dialogs.answers.push_back("typed.txt");
+    ASSERT_TRUE(list.SaveListAs());
+    EXPECT_EQ(list.ListFilePath(), "C:\\Lists\\typed.txt");
+    fake.dialogs.whileShown = [this] { fake.files.current = "D:\\Elsewhere\\"; };
+    list.AppendList();
+    entries.Add("more");
+    ASSERT_TRUE(list.SaveList(list.ListFilePath()));
+    EXPECT_EQ(Bytes("C:\\Lists\\typed.txt"), "more\r\nnew\r\nold");
+    EXPECT_FALSE(fake.files.has("D:\\Elsewhere\\typed.txt"));
+}
+
+// A list box that refuses one entry, as a real one does when its memory runs out: the entries
+// before it are in, the one refused is not.
+class RefusingListBox : public FakeListBox {
+public:
+    using FakeListBox::FakeListBox;
+    void addItems(std::span<const std::string> texts) override {
+        for (const std::string& text : texts) insertItem(count(), text);
+    }
+    void insertItem(int index, const std::string& text) override {
+        if (refuseIn >= 0 && refuseIn-- == 0) {
+            if (outOfMemory) throw std::bad_alloc();
+            throw PlatformError("メモリが不足しています。");
+        }
+        FakeListBox::insertItem(index, text);
+    }
+    int refuseIn = -1;  // entries taken before one is refused, once; -1: none is
+    bool outOfMemory = false;
+};
+
+TEST_F(ListFilesTest, AListThatCannotBeShownLeavesTheListItsFileAndItsFormAsTheyWere) {
+    std::string many;
+    for (int i = 0; i < 300; ++i) many += "echo line " + std::to_string(i) + "\r\n";
+    struct Case {
+        const char* name;
+        bool append;
+        std::string bytes;
+        bool outOfMemory;
+    };
+    const Case cases[] = {
+        {"open", false, "dir\r\nver", false},
+        {"open, out of memory", false, "dir\r\nver", true},
+        {"append a few among the entries", true, "a\r\ncd x", false},
+        {"append many among the entries", true, many, true},
+    };
+    for (const Case& c : cases) {
+        FakePlatform local;
+        local.files.addDirectory("C:\\Lists");
+        // Read with LF line ends in UTF-8: what a save must keep.
+        local.files.addFile("C:\\Lists\\mine.txt", "cd \xE6\x97\xA5\xE6\x9C\xAC\nzip");
+        local.files.addFile("C:\\Lists\\other.txt", c.bytes);
+        FakeFocus focus;
+        RefusingListBox box{"lstCommand", focus};
+        CommandList entries{box, local.collation};
+        ListFiles files{entries,
+                        {local.dialogs, local.messages, local.files, local.codePage, local.system}};
+        ASSERT_TRUE(files.ReadListFile("C:\\Lists\\mine.txt")) << c.name;
+        entries.Add("echo mine");
+        box.setListIndex(1);
+        const Entries before = box.items();
+
+        box.refuseIn = 1;
+        box.outOfMemory = c.outOfMemory;
+        const bool read = c.append ? files.AppendListFile("C:\\Lists\\other.txt")
+                                   : files.ReadListFile("C:\\Lists\\other.txt");
+        EXPECT_FALSE(read) << c.name;
+        ASSERT_EQ(local.messages.shown.size(), 1u) << c.name;
+        EXPECT_EQ(local.messages.shown[0].text,
+                  "C:\\Lists\\other.txtを読み込めません。\r\nメモリが不足しています。")
+            << c.name;
+        EXPECT_EQ(box.items(), before) << c.name;
+        EXPECT_EQ(entries.Entries(), before) << c.name;
+        EXPECT_EQ(box.listIndex(), 1) << c.name;
+        EXPECT_TRUE(entries.Modified()) << c.name;
+        EXPECT_EQ(files.ListFilePath(), "C:\\Lists\\mine.txt") << c.name;
+        ASSERT_TRUE(files.SaveList(files.ListFilePath())) << c.name;
+        EXPECT_EQ(local.files.bytesOf("C:\\Lists\\mine.txt"),
+                  "cd \xE6\x97\xA5\xE6\x9C\xAC\necho mine\nzip")
+            << c.name;
+    }
 }

@@ -160,6 +160,36 @@ TEST_F(FileDialogsTest, SaveAddsTheDefaultExtensionToANameWithoutOne) {
     }
 }
 
+std::wstring CurrentDirectory() {
+    wchar_t path[MAX_PATH * 4] = {};
+    GetCurrentDirectoryW(static_cast<DWORD>(std::size(path)), path);
+    return path;
+}
+
+// A box that moved the current directory would move where a relative name is saved later and
+// where a prompt started later begins.
+TEST_F(FileDialogsTest, AChoiceInAnotherFolderLeavesTheCurrentDirectoryAlone) {
+    WriteFileBytes(folder.file(L"list.txt"), "x");
+    const std::wstring before = CurrentDirectory();
+    ASSERT_NE(before, folder.path());
+    {
+        BoxUser user(L"リストを開く", L"list.txt", IDOK);
+        const auto chosen =
+            dialogs.showOpen({"リストを開く", kFilter, "txt", ToUtf8(folder.path()) + "\\"});
+        ASSERT_TRUE(user.finish().found);
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(CurrentDirectory(), before) << "moved by the open box";
+    }
+    {
+        BoxUser user(L"名前を付けてリストを保存", L"saved", IDOK);
+        const auto chosen = dialogs.showSave(
+            {"名前を付けてリストを保存", kFilter, "txt", ToUtf8(folder.path()), true, true, true});
+        ASSERT_TRUE(user.finish().found);
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(CurrentDirectory(), before) << "moved by the save box";
+    }
+}
+
 TEST_F(FileDialogsTest, CancelGivesNothing) {
     {
         BoxUser user(L"開く", L"list.txt", IDCANCEL);
@@ -168,8 +198,9 @@ TEST_F(FileDialogsTest, CancelGivesNothing) {
     }
     {
         BoxUser user(L"保存", L"", IDCANCEL);
-        EXPECT_EQ(dialogs.showSave({"保存", kFilter, "txt", ToUtf8(folder.path()), true, true, true}),
-                  std::nullopt);
+        EXPECT_EQ(
+            dialogs.showSave({"保存", kFilter, "txt", ToUtf8(folder.path()), true, true, true}),
+            std::nullopt);
         EXPECT_TRUE(user.finish().found);
     }
 }

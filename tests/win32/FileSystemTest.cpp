@@ -217,34 +217,7 @@ TEST_F(FileSystemTest, ReadFileGivesEveryByte) {
     EXPECT_THROW(files.readFile(ToUtf8(folder.path()), NoLimit), PlatformError);
 }
 
-TEST_F(FileSystemTest, TemporaryFilesAreNewEmptyAndInTheFolder) {
-    TempFolder folder(L"tvm日本");
-    const std::string base = ToUtf8(folder.path()) + "\\";
-    const std::string first = files.createTemporaryFile(base);
-    const std::string second = files.createTemporaryFile(base);
-    EXPECT_NE(first, second);
-    for (const std::string& path : {first, second}) {
-        SCOPED_TRACE(path);
-        EXPECT_EQ(path.rfind(base, 0), 0u) << "not in the folder";
-        EXPECT_EQ(path.find('\\', base.size()), std::string::npos);
-        EXPECT_TRUE(files.fileExists(path));
-        EXPECT_EQ(ReadFileBytes(ToWide(path)), "");
-    }
-    EXPECT_THROW(files.createTemporaryFile(base + "missing\\"), PlatformError);
-}
-
-TEST_F(FileSystemTest, TemporaryFileWithoutFolderGoesToTheCurrentDirectory) {
-    TempFolder folder(L"tvm");
-    const std::string before = files.currentDirectory();
-    files.setCurrentDirectory(ToUtf8(folder.path()));
-    const std::string path = files.createTemporaryFile("");
-    files.setCurrentDirectory(before);
-    const std::vector<FolderEntry> entries = files.listFolder(ToUtf8(folder.path()));
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_NE(path.find(entries[0].name), std::string::npos) << path;
-}
-
-TEST_F(FileSystemTest, WriteThenMoveReplacesTheTargetWhole) {
+TEST_F(FileSystemTest, AReplacementIsWrittenAndRenamedOverTheTargetWhole) {
     TempFolder folder(L"tvm日本");
     const std::string base = ToUtf8(folder.path()) + "\\";
     struct Case {
@@ -263,59 +236,102 @@ TEST_F(FileSystemTest, WriteThenMoveReplacesTheTargetWhole) {
         SCOPED_TRACE(c.name);
         const std::string target = base + c.name;
         if (c.old) WriteFileBytes(ToWide(target), c.old);
-        const std::string temporary = files.createTemporaryFile(base);
-        files.writeFile(temporary, c.bytes);
-        EXPECT_EQ(ReadFileBytes(ToWide(temporary)), c.bytes);
-        files.moveReplacing(temporary, target);
+        const auto replacement = files.createReplacement(target);
+        replacement->write(c.bytes);
+        EXPECT_EQ(ReadFileBytes(ToWide(target)), c.old ? c.old : "") << "changed before the rename";
+        replacement->replaceTarget();
         EXPECT_EQ(ReadFileBytes(ToWide(target)), c.bytes);
-        EXPECT_FALSE(files.fileExists(temporary));
     }
     // Nothing else is left behind.
     EXPECT_EQ(files.listFolder(base).size(), std::size(cases));
 }
 
-TEST_F(FileSystemTest, ReadOnlyTargetIsNotReplacedAndKeepsItsBytes) {
+TEST_F(FileSystemTest, AReplacementDroppedBeforeTheRenameIsGone) {
     TempFolder folder(L"tvm");
-    const std::string base = ToUtf8(folder.path()) + "\\";
-    const std::wstring target = folder.file(L"locked.txt");
-    WriteFileBytes(target, "old bytes");
-    SetAttributes(target, FILE_ATTRIBUTE_READONLY);
-    const std::string temporary = files.createTemporaryFile(base);
-    files.writeFile(temporary, "new bytes");
-    try {
-        files.moveReplacing(temporary, ToUtf8(target));
-        ADD_FAILURE() << "a read-only target was replaced";
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(std::string(error.what()), SystemErrorText(ERROR_ACCESS_DENIED));
+    const std::string target = ToUtf8(folder.file(L"list.txt"));
+    WriteFileBytes(ToWide(target), "old");
+    {
+        const auto replacement = files.createReplacement(target);
+        EXPECT_EQ(files.listFolder(ToUtf8(folder.path())).size(), 2u) << "no new file beside it";
+        replacement->write("new");
     }
-    EXPECT_EQ(ReadFileBytes(target), "old bytes");
-    EXPECT_EQ(GetFileAttributesW(ToWide(temporary).c_str()), INVALID_FILE_ATTRIBUTES)
-        << "the temporary file was left behind";
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(files.listFolder(ToUtf8(folder.path())).size(), 1u);
+    EXPECT_EQ(ReadFileBytes(ToWide(target)), "old");
 }
 
-TEST_F(FileSystemTest, WriteFailuresCarryTheSystemText) {
+TEST_F(FileSystemTest, AReplacementIsRefusedBeforeAnythingIsMade) {
     TempFolder folder(L"tvm");
-    try {
-        files.writeFile(ToUtf8(folder.file(L"missing\\file.txt")), "x");
-        ADD_FAILURE() << "no error";
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(std::string(error.what()), SystemErrorText(ERROR_PATH_NOT_FOUND));
+    const std::wstring locked = folder.file(L"locked.txt");
+    WriteFileBytes(locked, "old bytes");
+    SetAttributes(locked, FILE_ATTRIBUTE_READONLY);
+    const std::pair<std::wstring, DWORD> cases[] = {
+        {locked, ERROR_ACCESS_DENIED},  // Windows would refuse the rename, Wine would not
+        {folder.file(L"missing\\file.txt"), ERROR_PATH_NOT_FOUND},
+    };
+    for (const auto& [target, error] : cases) {
+        SCOPED_TRACE(ToUtf8(target));
+        try {
+            files.createReplacement(ToUtf8(target));
+            ADD_FAILURE() << "a replacement was made";
+        } catch (const PlatformError& failure) {
+            EXPECT_EQ(std::string(failure.what()), SystemErrorText(error));
+        }
+        EXPECT_EQ(files.listFolder(ToUtf8(folder.path())).size(), 1u);
     }
-    EXPECT_THROW(files.writeFile(ToUtf8(folder.path()), "x"), PlatformError);
-    EXPECT_THROW(files.moveReplacing(ToUtf8(folder.file(L"missing.tmp")),
-                                     ToUtf8(folder.file(L"target.txt"))),
-                 PlatformError);
+    EXPECT_EQ(ReadFileBytes(locked), "old bytes");
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FileSystemTest, RemoveFileIgnoresWhatIsNotThere) {
+TEST_F(FileSystemTest, AStampTellsWhenAFileWasChangedOrReplaced) {
     TempFolder folder(L"tvm");
-    const std::wstring path = folder.file(L"gone.txt");
-    WriteFileBytes(path, "x");
-    files.removeFile(ToUtf8(path));
-    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_NO_THROW(files.removeFile(ToUtf8(path)));
-    EXPECT_NO_THROW(files.removeFile(ToUtf8(folder.file(L"missing\\x.txt"))));
+    const std::wstring path = folder.file(L"list.txt");
+    WriteFileBytes(path, "echo 1");
+    const auto first = files.fileStamp(ToUtf8(path));
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(files.fileStamp(ToUtf8(path)), first) << "unchanged, yet another stamp";
+    ASSERT_TRUE(CreateHardLinkW(folder.file(L"other name.txt").c_str(), path.c_str(), nullptr));
+    const auto linked = files.fileStamp(ToUtf8(folder.file(L"other name.txt")));
+    ASSERT_TRUE(linked.has_value());
+    EXPECT_TRUE(linked->sameFile(*first)) << "another name is the same file";
+
+    // Written in place with the same size: the write time tells.
+    WriteFileBytes(path, "echo 2");
+    {
+        HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        FILETIME later;
+        const std::uint64_t time = first->lastWrite + 10'000'000;  // a second later
+        later.dwLowDateTime = static_cast<DWORD>(time);
+        later.dwHighDateTime = static_cast<DWORD>(time >> 32);
+        ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &later));
+        CloseHandle(file);
+    }
+    const auto rewritten = files.fileStamp(ToUtf8(path));
+    ASSERT_TRUE(rewritten.has_value());
+    EXPECT_TRUE(rewritten->sameFile(*first));
+    EXPECT_NE(rewritten, first);
+
+    // Replaced by another file under its name, as editors save.
+    SaveFileSafely(files, ToUtf8(path), "echo 2");
+    const auto replaced = files.fileStamp(ToUtf8(path));
+    ASSERT_TRUE(replaced.has_value());
+    EXPECT_FALSE(replaced->sameFile(*first));
+
+    EXPECT_EQ(files.fileStamp(ToUtf8(folder.file(L"missing.txt"))), std::nullopt);
+    EXPECT_EQ(files.fileStamp(ToUtf8(folder.path())), std::nullopt);
+}
+
+TEST_F(FileSystemTest, FullPathsAreTakenFromTheCurrentDirectory) {
+    TempFolder folder(L"tvm日本");
+    const std::string before = files.currentDirectory();
+    files.setCurrentDirectory(ToUtf8(folder.path()));
+    const std::string relative = files.fullPath("sub\\..\\list.txt");
+    const std::string slashes = files.fullPath(ToUtf8(folder.path()) + "/a/./b.txt");
+    files.setCurrentDirectory(before);
+    EXPECT_EQ(ToWide(relative), folder.file(L"list.txt"));
+    EXPECT_EQ(ToWide(slashes), folder.file(L"a\\b.txt"));
+    EXPECT_EQ(files.fullPath("C:\\Lists\\a.txt"), "C:\\Lists\\a.txt");
 }
 
 TEST_F(FileSystemTest, CurrentDirectoryFollowsSetAndRefusesMissingFolders) {
@@ -581,3 +597,63 @@ TEST_F(FileSystemTest, DriveKindsAndConnectionsWithoutOpeningTheDrive) {
 }
 
 }  // namespace
+
+namespace {
+// The \\?\ form of an absolute path, which the test's own calls use at any length.
+std::wstring Prefixed(const std::wstring& path) { return L"\\\\?\\" + path; }
+}  // namespace
+
+TEST_F(FileSystemTest, AReplacementHasTheTargetsAccessRightsFromTheStart) {
+    TempFolder folder(L"tvm");
+    const std::wstring target = folder.file(L"private.txt");
+    WriteFileBytes(target, "old");
+    const std::wstring rights = L"D:P(A;;FA;;;" + CurrentUserSid() + L")";
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        rights.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
+    ASSERT_TRUE(SetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, descriptor));
+    LocalFree(descriptor);
+    const std::wstring before = AccessRightsOf(target);
+
+    const auto replacement = files.createReplacement(ToUtf8(target));
+    std::set<std::string> names = NamesIn(files, folder.path());
+    names.erase("private.txt");
+    ASSERT_EQ(names.size(), 1u);
+    // Before a byte is written, not only once it takes the target's place.
+    EXPECT_EQ(AccessRightsOf(folder.file(ToWide(*names.begin()))), before);
+    replacement->write("new");
+    replacement->replaceTarget();
+    EXPECT_EQ(AccessRightsOf(target), before);
+}
+
+TEST_F(FileSystemTest, AListFileAtAPathOfThreeHundredCharactersOpensAndSaves) {
+    TempFolder folder(L"tvm");
+    std::vector<std::wstring> folders;
+    std::wstring deep = folder.path();
+    // Folders past the old limit of a folder's path, and a file name that ends at 300.
+    while (deep.size() < 250) {
+        deep += L"\\" + std::wstring(40, static_cast<wchar_t>(L'a' + folders.size()));
+        ASSERT_TRUE(CreateDirectoryW(Prefixed(deep).c_str(), nullptr)) << GetLastError();
+        folders.push_back(deep);
+    }
+    const std::wstring list = deep + L"\\" + std::wstring(300 - deep.size() - 5, L'l') + L".txt";
+    ASSERT_EQ(list.size(), 300u);
+    WriteFileBytes(Prefixed(list), "dir\r\nver");
+    const std::string path = ToUtf8(list);
+
+    EXPECT_TRUE(files.fileExists(path));
+    EXPECT_TRUE(files.directoryExists(ToUtf8(deep)));
+    EXPECT_EQ(files.fullPath(path), path);
+    EXPECT_TRUE(files.fileStamp(path).has_value());
+    EXPECT_EQ(files.readFile(path, NoLimit), "dir\r\nver");
+    EXPECT_EQ(files.finalPath(path), path);
+    SaveFileSafely(files, path, "cd ..\r\ndir\r\nver");
+    EXPECT_EQ(ReadFileBytes(Prefixed(list)), "cd ..\r\ndir\r\nver");
+    EXPECT_EQ(files.listFolder(ToUtf8(Prefixed(deep))).size(), 1u)
+        << "the new file was left beside it";
+
+    DeleteFileW(Prefixed(list).c_str());
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
+        RemoveDirectoryW(Prefixed(*it).c_str());
+    }
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/PlatformError.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Wide.h"
 
 namespace {
@@ -30,11 +31,7 @@ struct FileBoxLibrary {
 const FileBoxLibrary& FileBoxes() {
     static const FileBoxLibrary library = [] {
         FileBoxLibrary functions;
-        wchar_t system[MAX_PATH];
-        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return functions;
-        const std::wstring path = std::wstring(system, length) + L"\\comdlg32.dll";
-        HMODULE module = LoadLibraryW(path.c_str());
+        HMODULE module = LoadSystemLibrary(L"comdlg32.dll");
         if (!module) return functions;
         const auto find = [module](const char* name) {
             return reinterpret_cast<void*>(GetProcAddress(module, name));
@@ -77,7 +74,9 @@ std::optional<std::string> Show(Kind kind, const FileDialogOptions& options) {
     box.nMaxFile = FileNameBufferSize;
     box.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     box.lpstrTitle = title.empty() ? nullptr : title.c_str();
-    box.Flags = OFN_EXPLORER | OFN_ENABLESIZING;
+    // A box that moves through folders changes the program's current directory unless told
+    // not to; a relative name saved later, or a prompt started later, would follow it.
+    box.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     if (options.hideReadOnly) box.Flags |= OFN_HIDEREADONLY;
     if (options.folderMustExist) box.Flags |= OFN_PATHMUSTEXIST;
     if (options.askBeforeOverwrite) box.Flags |= OFN_OVERWRITEPROMPT;

@@ -1,13 +1,13 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>
-#include <winnetwk.h>
 
 #include <algorithm>
 #include <cwchar>
 #include <utility>
 #include <vector>
 
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
@@ -41,16 +41,109 @@ bool NameBefore(const std::wstring& a, const std::wstring& b) {
                           static_cast<int>(b.size())) == CSTR_LESS_THAN;
 }
 
+// The network client's record of a drive's connection (WNetGetConnectionW). mpr.dll is no
+// known DLL, which Windows would protect from a copy planted beside the program: it is loaded
+// from the system folder when first asked for.
+using GetConnection = DWORD(WINAPI*)(LPCWSTR local, LPWSTR remote, LPDWORD size);
+GetConnection NetworkConnections() {
+    static const GetConnection function = [] {
+        HMODULE module = LoadSystemLibrary(L"mpr.dll");
+        return module ? reinterpret_cast<GetConnection>(
+                            reinterpret_cast<void*>(GetProcAddress(module, "WNetGetConnectionW")))
+                      : nullptr;
+    }();
+    return function;
+}
+
+// Longer paths take the \\?\ form, which every Windows version opens at any length; shorter
+// ones stay as they are, relative ones included. The old limit of a folder is MAX_PATH less
+// room for an 8.3 name.
+constexpr size_t LongPathFrom = MAX_PATH - 12;
+
+// The absolute form of a path (GetFullPathNameW), which works at any length; empty on failure.
+std::wstring FullPathOf(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return {};
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);  // too small: length is the size needed, with its null
+    }
+}
+
+// The path as the ...W file functions are handed it, at any length.
+std::wstring FilePath(const std::string& path) {
+    std::wstring wide = ToWide(path);
+    if (wide.size() < LongPathFrom || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
+    const std::wstring full = FullPathOf(wide);
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
+    return wide;
+}
+
+// The new file of a save: created under a name nobody holds, written, flushed and renamed
+// through the one handle; deleted through it when dropped before the rename.
+class Win32ReplacementFile final : public ReplacementFile {
+public:
+    Win32ReplacementFile(UniqueHandle file, std::wstring target, std::optional<KeptIdentity> kept)
+        : file_(std::move(file)), target_(std::move(target)), kept_(std::move(kept)) {}
+    ~Win32ReplacementFile() override {
+        if (!replaced_) DeleteOnClose(file_.get());
+    }
+
+    void write(const std::string& bytes) override {
+        size_t offset = 0;
+        while (offset < bytes.size()) {
+            const DWORD chunk =
+                static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1u << 20));
+            DWORD written = 0;
+            if (!WriteFile(file_.get(), bytes.data() + offset, chunk, &written, nullptr)) {
+                ThrowSystemError();
+            }
+            if (written == 0) ThrowSystemError(ERROR_WRITE_FAULT);
+            offset += written;
+        }
+        // A network drive or a full disk may report a failed write only here.
+        if (!FlushFileBuffers(file_.get())) ThrowSystemError();
+    }
+
+    void replaceTarget() override {
+        if (kept_) ApplyKeptAttributes(file_.get(), *kept_);
+        RenameReplacing(file_.get(), target_);
+        replaced_ = true;
+    }
+
+private:
+    UniqueHandle file_;
+    std::wstring target_;
+    std::optional<KeptIdentity> kept_;
+    bool replaced_ = false;
+};
+
+// A name for a new file that no other file in the folder is likely to hold; CREATE_NEW decides.
+std::wstring CandidateName(unsigned attempt) {
+    static unsigned counter = 0;
+    const std::uint64_t seed = GetTickCount64() * 0x9E3779B97F4A7C15ull ^
+                               (std::uint64_t{GetCurrentProcessId()} << 32) ^ ++counter ^ attempt;
+    wchar_t name[32];
+    swprintf(name, 32, L"tvm%08lX.tmp", static_cast<unsigned long>(seed ^ (seed >> 32)));
+    return name;
+}
+
 }  // namespace
 
 bool Win32FileSystem::directoryExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW((ToWide(path) + L"\\").c_str());
+    const DWORD attributes = GetFileAttributesW((FilePath(path) + L"\\").c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool Win32FileSystem::fileExists(const std::string& path) {
     if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+    const DWORD attributes = GetFileAttributesW(FilePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & (FILE_ATTRIBUTE_DIRECTORY | HiddenOrSystem)) == 0;
 }
@@ -92,7 +185,9 @@ std::optional<std::string> Win32FileSystem::connectionName(const std::string& dr
     std::wstring remote(MAX_PATH, L'\0');
     for (;;) {
         DWORD size = static_cast<DWORD>(remote.size());
-        const DWORD result = WNetGetConnectionW(local, remote.data(), &size);
+        const GetConnection getConnection = NetworkConnections();
+        if (!getConnection) return std::nullopt;
+        const DWORD result = getConnection(local, remote.data(), &size);
         // A remembered connection that is down keeps its name; the network client knows it
         // without asking the server.
         if (result == NO_ERROR || result == ERROR_CONNECTION_UNAVAIL) {
@@ -151,7 +246,7 @@ std::vector<FolderEntry> Win32FileSystem::listFolder(const std::string& folder) 
 }
 
 std::string Win32FileSystem::readFile(const std::string& path, std::uint64_t maxBytes) {
-    UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+    UniqueHandle file(CreateFileW(FilePath(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) ThrowSystemError();
@@ -174,8 +269,22 @@ std::string Win32FileSystem::readFile(const std::string& path, std::uint64_t max
     return bytes;
 }
 
+std::optional<FileStamp> Win32FileSystem::fileStamp(const std::string& path) {
+    UniqueHandle file(CreateFileW(FilePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    return StampOf(file.get());
+}
+
+std::string Win32FileSystem::fullPath(const std::string& path) {
+    if (path.empty()) return path;
+    const std::wstring full = FullPathOf(ToWide(path));
+    return full.empty() ? path : ToUtf8(full);
+}
+
 std::string Win32FileSystem::finalPath(const std::string& path) {
-    const std::wstring wide = ToWide(path);
+    const std::wstring wide = FilePath(path);
     // Opened for its name only, which no other program's sharing mode can refuse.
     UniqueHandle file(CreateFileW(wide.c_str(), 0,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -193,7 +302,19 @@ std::string Win32FileSystem::finalPath(const std::string& path) {
         const DWORD length =
             GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) ThrowSystemError();
+        if (length == 0) {
+            const DWORD error = GetLastError();
+            // Wine's asks for the name in a buffer of MAX_PATH of its own and fails for a
+            // longer one, whatever the size offered. A file that is no link is its own final
+            // path; the folders on the way may be links, and the new file goes beside it
+            // through them all the same.
+            const DWORD attributes = GetFileAttributesW(wide.c_str());
+            if (error == ERROR_MORE_DATA && attributes != INVALID_FILE_ATTRIBUTES &&
+                !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                return fullPath(path);
+            }
+            ThrowSystemError(error);
+        }
         const bool fitted = length < final.size();
         final.resize(length);  // when it did not fit, the length asked for, with its null
         if (fitted) break;
@@ -201,58 +322,32 @@ std::string Win32FileSystem::finalPath(const std::string& path) {
     return path::WithoutLongPrefix(ToUtf8(final));
 }
 
-std::string Win32FileSystem::createTemporaryFile(const std::string& folder) {
-    const std::wstring where = folder.empty() ? std::wstring(L".") : ToWide(folder);
-    wchar_t path[MAX_PATH + 1] = {};
-    // Number 0: the system picks an unused name and creates the file, empty.
-    if (!GetTempFileNameW(where.c_str(), L"tvm", 0, path)) ThrowSystemError();
-    return ToUtf8(path);
-}
-
-void Win32FileSystem::writeFile(const std::string& path, const std::string& bytes) {
-    UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowSystemError();
-    size_t offset = 0;
-    while (offset < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1u << 20));
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data() + offset, chunk, &written, nullptr)) {
-            ThrowSystemError();
+std::unique_ptr<ReplacementFile> Win32FileSystem::createReplacement(const std::string& target) {
+    const std::wstring wideTarget = FilePath(target);
+    std::optional<KeptIdentity> kept = ReadKeptIdentity(wideTarget);
+    // The target's access rights from the moment the file exists: a private list is never
+    // readable by everyone, not even for a moment, and nothing is changed on it later.
+    SECURITY_ATTRIBUTES rights{sizeof rights, nullptr, FALSE};
+    if (kept && !kept->security.empty()) rights.lpSecurityDescriptor = kept->security.data();
+    const auto folder = path::FolderOf(target);
+    const std::string where = folder ? path::WithTrailingBackslash(*folder) : std::string();
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        // Created new, never opened by name: a file that someone put there under the name
+        // first is left alone and another name is tried. Shared with a virus scanner that may
+        // read the new file.
+        UniqueHandle file(CreateFileW(FilePath(where + ToUtf8(CandidateName(attempt))).c_str(),
+                                      GENERIC_WRITE | DELETE | SYNCHRONIZE,
+                                      FILE_SHARE_READ | FILE_SHARE_DELETE, &rights, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            return std::make_unique<Win32ReplacementFile>(std::move(file), wideTarget,
+                                                          std::move(kept));
         }
-        if (written == 0) ThrowSystemError(ERROR_WRITE_FAULT);
-        offset += written;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ThrowSystemError(error);
     }
-    if (!FlushFileBuffers(file.get())) ThrowSystemError();
-    // Closing can be where a network drive reports a failed write.
-    if (!CloseHandle(file.release())) ThrowSystemError();
+    ThrowSystemError(ERROR_FILE_EXISTS);
 }
-
-void Win32FileSystem::moveReplacing(const std::string& temporary, const std::string& target) {
-    const std::wstring wideTarget = ToWide(target);
-    // Opened with the rights to rename and to delete it before its access rights change: rights
-    // taken over from the target that deny them cannot strand it. Shared with a virus scanner
-    // that may be reading the new file.
-    UniqueHandle replacement(CreateFileW(ToWide(temporary).c_str(),
-                                         DELETE | WRITE_DAC | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!replacement) ThrowSystemError();
-    try {
-        const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES) {
-            // Windows refuses to replace a read-only file; Wine would replace it. Refused on both.
-            if (attributes & FILE_ATTRIBUTE_READONLY) ThrowSystemError(ERROR_ACCESS_DENIED);
-            TakeOverIdentity(wideTarget, replacement.get());
-        }
-        RenameReplacing(replacement.get(), wideTarget);
-    } catch (const PlatformError&) {
-        DeleteOnClose(replacement.get());
-        throw;
-    }
-}
-
-void Win32FileSystem::removeFile(const std::string& path) { DeleteFileW(ToWide(path).c_str()); }
 
 std::string Win32FileSystem::currentDirectory() {
     std::wstring path(MAX_PATH, L'\0');

@@ -1,0 +1,15 @@
+#include "platform/win32/SystemLibrary.h"
+
+#include <string>
+
+HMODULE LoadSystemLibrary(const wchar_t* name) noexcept {
+    try {
+        wchar_t system[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return nullptr;
+        const std::wstring path = std::wstring(system, length) + L"\\" + name;
+        return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    } catch (...) {
+        return nullptr;
+    }
+}
