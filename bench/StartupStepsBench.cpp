@@ -35,6 +35,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Millis = std::chrono::duration<double, std::milli>;
 
+// Between runs: what the system does after a process ended (its windows, its libraries) is
+// over before the next one starts, and is not counted against it.
+constexpr DWORD kSettleMilliseconds = 500;
+
 // Milliseconds since this process was created, by the system's clock.
 double SinceProcessCreated() {
     FILETIME created{}, ended{}, kernel{}, user{}, now{};
@@ -167,6 +171,7 @@ double Report(const char* title, const char* kind, int runs, const std::string& 
     std::map<std::string, std::vector<double>> times;
     std::vector<double> totals;
     for (int run = 0; run < runs; ++run) {
+        Sleep(kSettleMilliseconds);
         double total = 0;
         bool counting = true;
         for (const auto& [name, ms] : RunChild(kind)) {
