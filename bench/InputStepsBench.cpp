@@ -52,6 +52,9 @@ public:
     std::unique_ptr<AttachedConsole> attach(std::uint32_t processId) override {
         return std::make_unique<Attached>(real_.attach(processId), typedAt);
     }
+    std::unique_ptr<AttachedConsole> attachNow(std::uint32_t processId) override {
+        return std::make_unique<Attached>(real_.attachNow(processId), typedAt);
+    }
     Clock::time_point typedAt;
 
 private:

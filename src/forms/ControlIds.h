@@ -60,6 +60,15 @@ constexpr int cmdDirectoryOk = 5008;
 constexpr int cmdDirectoryCancel = 5009;
 constexpr int chbAddDirectory = 5010;
 
+// frmFieldValues: one row per field, numbered from 0; a row's value box is a text box or, for a
+// field with alternatives, an editable combo box, with the same id.
+constexpr int fraFieldRows = 8001;
+constexpr int cmdFieldsOk = 8002;
+constexpr int cmdFieldsCancel = 8003;
+constexpr int MostFieldRows = 1000;
+constexpr int lblFieldFirst = 10000;  // + row
+constexpr int txtFieldFirst = 20000;  // + row
+
 // frmAbout
 constexpr int lblAbout = 3001;
 constexpr int lblInfo = 3002;

@@ -2,6 +2,7 @@
 
 #include "forms/ControlIds.h"
 #include "platform/PlatformError.h"
+#include "prompt/PromptSyntax.h"
 #include "text/Path.h"
 #include "text/Text.h"
 
@@ -175,7 +176,10 @@ void frmDirectory::cmdCancel_Click() { form_->close(); }
 void frmDirectory::MoveCurrentDirectory() {
     const bool addList = chbAdd.value() == 1;
     const std::string drive = path::DriveOf(path_);
-    main_.ChangeDirectory(drive != shared_.CurrentDrive ? drive : std::string(), path_, addList);
+    // The drive list names drives in lower case and the tracking in upper case: the same drive
+    // either way, to which no drive change is typed.
+    const bool otherDrive = text::UCase(drive) != text::UCase(shared_.CurrentDrive);
+    main_.ChangeDirectory(otherDrive ? drive : std::string(), path_, addList);
 }
 
 void frmDirectory::InputPath() {
@@ -186,7 +190,7 @@ void frmDirectory::InputPath() {
     } else if (s.size() < 2 || s[s.size() - 2] != ':') {
         s.pop_back();  // a folder without its backslash; a root keeps it
     }
-    InputToCommand(path::QuotedForPrompt(s));
+    InputToCommand(path::QuotedForPrompt(s, PromptSyntaxOf(services_.system)));
 }
 
 void frmDirectory::InputFileName() {
@@ -197,7 +201,7 @@ void frmDirectory::InputFileName() {
         main_.ReturnToCommand();
         return;
     }
-    InputToCommand(path::QuotedForPrompt(file));
+    InputToCommand(path::QuotedForPrompt(file, PromptSyntaxOf(services_.system)));
 }
 
 void frmDirectory::InputToCommand(const std::string& text) {

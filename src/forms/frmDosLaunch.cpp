@@ -9,6 +9,7 @@
 #include "forms/frmDosLaunchLayout.h"
 #include "forms/frmOption.h"
 #include "platform/PlatformError.h"
+#include "prompt/PromptSyntax.h"
 #include "settings/Settings.h"
 #include "text/Path.h"
 #include "text/Product.h"
@@ -124,6 +125,7 @@ void frmDosLaunch::LoadSettings() {
         shared_.CurrentDir = folder;
     shared_.EnterKey = values.EnterKey;
     ApplyEnterKey();
+    askForFields_ = values.Placeholders;
     const TwipsSize size = FitWindowSize(values.Width, values.Height, form_->workAreaTwips(),
                                          form_->minimumSizeTwips());
     form_->setSizeTwips(size.width, size.height);
@@ -141,8 +143,14 @@ void frmDosLaunch::SaveSettings() {
     values.EnterKey = shared_.EnterKey;
     values.Width = form_->widthTwips();
     values.Height = form_->heightTwips();
-    settings::Write(platform_.profile, settings::SettingsFilePath(platform_.system.programFolder()),
-                    values);
+    values.Placeholders = askForFields_;
+    const std::string path = settings::SettingsFilePath(platform_.system.programFolder());
+    try {
+        settings::Write(platform_.profile, path, values);
+    } catch (const PlatformError& error) {
+        platform_.messages.show(settings::WriteFailedMessage(path, error.what()), captions::Error,
+                                MessageIcon::Error, MessageButtons::Ok);
+    }
 }
 
 void frmDosLaunch::ApplyEnterKey() {
@@ -192,10 +200,12 @@ bool frmDosLaunch::Form_QueryUnload() {
     return false;
 }
 
-void frmDosLaunch::CloseAfterSaveQuestion() {
+void frmDosLaunch::CloseAfterSaveQuestion(bool sessionEnding) {
     if (shared_.DirectoryShown && directory_) directory_->Close();
-    if (shared_.CloseDos) ExitDos();
+    // The settings before the prompt: closing it may take a moment, and at the end of the
+    // session the program may be ended at any moment.
     SaveSettings();
+    if (shared_.CloseDos) prompt_.Exit(!sessionEnding);
 }
 
 bool frmDosLaunch::Form_QueryEndSession() {
@@ -209,7 +219,7 @@ void frmDosLaunch::Form_EndSession(bool ending) {
     // all changes nothing.
     if (!ending || !startedOk_ || sessionEnded_) return;
     sessionEnded_ = true;
-    CloseAfterSaveQuestion();
+    CloseAfterSaveQuestion(true);
 }
 
 void frmDosLaunch::FocusBack() {
@@ -275,7 +285,8 @@ void frmDosLaunch::txtCommand_MouseDown(int button) {
 
 void frmDosLaunch::txtCommand_OLEDragDrop(const std::vector<std::string>& paths) {
     if (paths.empty() || paths.back().empty()) return;
-    txtCommand.setText(txtCommand.text() + path::QuotedForPrompt(paths.back()));
+    txtCommand.setText(txtCommand.text() +
+                       path::QuotedForPrompt(paths.back(), PromptSyntaxOf(platform_.system)));
     txtCommand.moveCaretToEnd();
 }
 
@@ -393,7 +404,7 @@ void frmDosLaunch::mnuPaste_Click() {
 void frmDosLaunch::mnuDelete_Click() { list_.Remove(list_.Selected()); }
 
 void frmDosLaunch::mnuSetting_Click() {
-    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system},
+    frmOption options({platform_.forms, platform_.profile, platform_.dialogs, platform_.system, platform_.messages},
                       shared_, [this] { ApplyEnterKey(); });
     options.ShowModal(*form_);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commandlist/CommandList.h"
+#include "commandlist/Fields.h"
 #include "commandlist/ListFiles.h"
 #include "commandlist/UndoHistory.h"
 #include "directory/DirectoryTracker.h"
@@ -96,8 +97,9 @@ private:
     void ApplyCommandLine();
     void LoadSettings();
     void SaveSettings();
-    // The close sequence after the save question: the browser, the prompt, the settings.
-    void CloseAfterSaveQuestion();
+    // The close sequence after the save question: the browser, the settings, then the prompt.
+    // At the end of the session the prompt's console is not waited for.
+    void CloseAfterSaveQuestion(bool sessionEnding = false);
 
     // Prompt process. LaunchDos is PrepareLaunch (where it starts, the tracking told) and
     // StartPendingPrompt; at start-up the window shows between the two.
@@ -109,12 +111,20 @@ private:
     std::string ProgramFolder() const;
     void ReportLaunchFailure(const PlatformError& error);
 
-    // Command input.
+    // Command input. FilledIn is the text to input for the text written in txtCommand: as
+    // written, or with the values of its fields asked for; nothing when the user cancelled.
+    // The list gets `listed`, the text as written.
+    std::optional<std::string> FilledIn(const std::string& written);
     bool FitsThePromptLine(const std::string& text);
-    void SendOnly(const std::string& text);
+    // False, after saying why, when text holds a control character the prompt would take as a key.
+    bool HoldsNoControlCharacter(const std::string& text);
+    void SendOnly(const std::string& text, const std::string& listed);
+    void SendAndDo(const std::string& strSend, const std::string& listed);
     // Delivers text and brings the window back; false when another program got the text.
     bool InputToDos(const std::string& text);
     void TrackDirectory(const InputState::Tracking& tracking);
+    // Says that a directory change was not typed because another program holds the console.
+    void ReportConsoleHeld();
 
     // Reading where the prompt really stands: steadily, and often right after typing a line.
     void WatchPromptDirectory();
@@ -154,6 +164,9 @@ private:
     int catchUpReads_ = 0;
     std::string lastRealDirectory_;
     PromptWindowWatch windowWatch_;
+    // Whether fields are asked for (the Placeholders setting), and the values given in this run.
+    bool askForFields_ = true;
+    fields::Values fieldValues_;
     CommandList list_;
     ListFiles listFiles_;
     UndoHistory undo_;

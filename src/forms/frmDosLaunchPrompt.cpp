@@ -1,8 +1,12 @@
 // The main window's side of the prompt: starting it, typing into it, following where it stands.
 
+#include "commandlist/Fields.h"
 #include "directory/CdInterpreter.h"
 #include "forms/frmDosLaunch.h"
+#include "forms/frmFieldValues.h"
 #include "platform/PlatformError.h"
+#include "prompt/ControlCharacters.h"
+#include "prompt/PromptSyntax.h"
 #include "text/Path.h"
 #include "text/Product.h"
 #include "text/Text.h"
@@ -20,6 +24,11 @@ constexpr std::size_t LongestCommandLine = 8191;
 constexpr const char* TooLongMessage =
     "コマンドが長すぎるため入力できません。\r\nコマンドプロンプトに入力できるのは 8191 "
     "文字までです。";
+constexpr const char* TooManyFieldsMessage =
+    "値を入力する項目が多すぎるため入力できません。\r\n項目は 1000 個までです。";
+constexpr const char* ConsoleHeldMessage =
+    "別のプログラムがコマンドプロンプトで実行中のため、ディレクトリを移動できません。\r\n"
+    "そのプログラムを終了してから、もう一度操作してください。";
 }  // namespace
 
 // ---- The prompt process ----
@@ -93,9 +102,37 @@ void frmDosLaunch::ExitDos() { prompt_.Exit(); }
 
 // ---- Command input ----
 
-void frmDosLaunch::cmdSend_Click() { SendOnly(txtCommand.text()); }
+void frmDosLaunch::cmdSend_Click() {
+    const std::string written = txtCommand.text();
+    if (const auto text = FilledIn(written)) SendOnly(*text, written);
+}
 
-void frmDosLaunch::cmdSendAndDo_Click() { SendAndDo(txtCommand.text()); }
+void frmDosLaunch::cmdSendAndDo_Click() {
+    const std::string written = txtCommand.text();
+    if (const auto text = FilledIn(written)) SendAndDo(*text, written);
+}
+
+std::optional<std::string> frmDosLaunch::FilledIn(const std::string& written) {
+    if (!askForFields_) return written;
+    const std::vector<std::string> names = fields::Names(written);
+    if (names.empty()) return written;
+    if (names.size() > frmFieldValues::MostRows) {
+        platform_.messages.show(TooManyFieldsMessage, captions::MainWindow, MessageIcon::Exclamation,
+                                MessageButtons::Ok);
+        return std::nullopt;
+    }
+    frmFieldValues dialog(platform_.forms, names, fieldValues_);
+    const auto values = dialog.ShowModal(*form_);
+    if (!values) {
+        // Nothing is typed; the text stays in the box for another try.
+        SetInputButtonsEnabled(true);
+        FocusBack();
+        return std::nullopt;
+    }
+    // Remembered for this run only: a value may be a password.
+    for (const auto& [name, value] : *values) fieldValues_[name] = value;
+    return fields::Fill(written, *values);
+}
 
 void frmDosLaunch::cmdCleaer_Click() {
     txtCommand.setText("");
@@ -110,12 +147,22 @@ bool frmDosLaunch::FitsThePromptLine(const std::string& text) {
     return false;
 }
 
-void frmDosLaunch::SendOnly(const std::string& text) {
+bool frmDosLaunch::HoldsNoControlCharacter(const std::string& text) {
+    const auto found = FirstControlCharacter(text);
+    if (!found) return true;
+    // Typed, the character would edit the prompt's line: nothing is typed, the text stays.
+    platform_.messages.show(ControlCharacterMessage(*found), captions::MainWindow,
+                            MessageIcon::Exclamation, MessageButtons::Ok);
+    return false;
+}
+
+void frmDosLaunch::SendOnly(const std::string& text, const std::string& listed) {
     if (text.empty()) {
         FocusBack();
         return;
     }
     if (!FitsThePromptLine(text)) return;
+    if (!HoldsNoControlCharacter(text)) return;
     SetInputButtonsEnabled(false);
     if (!CheckDosAlive()) {
         SetInputButtonsEnabled(true);
@@ -124,7 +171,7 @@ void frmDosLaunch::SendOnly(const std::string& text) {
     input_.BeforeInputOnly(text);
     try {
         InputToDos(text);
-        if (chbAdd.value() == 1) AddToList(text);
+        if (chbAdd.value() == 1) AddToList(listed);
         SetInputButtonsEnabled(true);
         txtCommand.setText("");
         input_.AfterInputOnly(text);
@@ -133,8 +180,11 @@ void frmDosLaunch::SendOnly(const std::string& text) {
     }
 }
 
-void frmDosLaunch::SendAndDo(const std::string& strSend) {
+void frmDosLaunch::SendAndDo(const std::string& strSend) { SendAndDo(strSend, strSend); }
+
+void frmDosLaunch::SendAndDo(const std::string& strSend, const std::string& listed) {
     if (!FitsThePromptLine(strSend)) return;
+    if (!HoldsNoControlCharacter(strSend)) return;
     SetInputButtonsEnabled(false);
     if (!CheckDosAlive()) {
         SetInputButtonsEnabled(true);
@@ -152,7 +202,7 @@ void frmDosLaunch::SendAndDo(const std::string& strSend) {
         // A line typed while another program holds the prompt's console goes to that program,
         // not to the prompt: it changes no directory.
         const bool promptReads = InputToDos(strSend + CarriageReturn);
-        if (!strSend.empty() && chbAdd.value() == 1) AddToList(strSend);
+        if (!listed.empty() && chbAdd.value() == 1) AddToList(listed);
         SetInputButtonsEnabled(true);
         txtCommand.setText("");
         const InputState::Tracking tracking = input_.TrackingFor(strSend);
@@ -194,14 +244,17 @@ void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string&
     try {
         const std::string saved = prompt_.SaveClipboard();
         if (!CDrive.empty()) {
-            prompt_.Deliver(CDrive + ":" + CarriageReturn);
+            if (!prompt_.DeliverToPrompt(CDrive + ":" + CarriageReturn)) return ReportConsoleHeld();
             tracker_.SwitchDrive(CDrive + ":");
         }
         // A drive root is typed with its backslash: cd "C:" would only show C's directory.
         const std::string typed = path::IsBareDrive(CDirectory) ? CDirectory + "\\" : CDirectory;
-        const std::string cdLine = "cd \"" + typed + "\"";
+        const std::string cdLine =
+            "cd " + path::InQuotesForPrompt(typed, PromptSyntaxOf(platform_.system));
         if (!CDirectory.empty()) {
-            prompt_.Deliver(cdLine + CarriageReturn);
+            // A program that holds the prompt's console (an editor, an interpreter) would take
+            // the line as its input: nothing is typed, tracked or added to the list.
+            if (!prompt_.DeliverToPrompt(cdLine + CarriageReturn)) return ReportConsoleHeld();
             prompt_.RestoreClipboard(saved);
             tracker_.ChangedTo(CDirectory);
         }
@@ -216,6 +269,11 @@ void frmDosLaunch::ChangeDirectory(const std::string& CDrive, const std::string&
     } catch (const PlatformError&) {
         // Steps already done stay done; the window is not brought back.
     }
+}
+
+void frmDosLaunch::ReportConsoleHeld() {
+    platform_.messages.show(ConsoleHeldMessage, captions::MainWindow, MessageIcon::Exclamation,
+                            MessageButtons::Ok);
 }
 
 void frmDosLaunch::txtCD_Change() {

@@ -94,10 +94,18 @@ void frmOption::cmdOpen_Click() {
 }
 
 void frmOption::cmdOk_Click() {
+    // Written first: when the file cannot take them, the user is told and the dialog stays
+    // open with every choice as it is, to try again or to cancel.
+    try {
+        settings::WriteListAtStartup(services_.profile, SettingsPath(), chbLoad.value() == 1, txtPath.text());
+    } catch (const PlatformError& error) {
+        services_.messages.show(settings::WriteFailedMessage(SettingsPath(), error.what()), captions::Error,
+                                MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
     shared_.CloseDos = chbClose.value() == 1;
     shared_.EnterKey = optSend.value() == 1 ? 0 : 1;
     applyEnterKey_();
-    settings::WriteListAtStartup(services_.profile, SettingsPath(), chbLoad.value() == 1, txtPath.text());
     form_->close();
 }
 

@@ -6,6 +6,7 @@
 #include "forms/mdlDos.h"
 #include "platform/FileDialogs.h"
 #include "platform/Form.h"
+#include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/SystemInfo.h"
 
@@ -18,6 +19,7 @@ public:
         Profile& profile;
         FileDialogs& dialogs;
         SystemInfo& system;
+        MessageBoxes& messages;
     };
     // applyEnterKey makes the main window's default button follow EnterKey at once.
     frmOption(const Services& services, mdlDos& shared, std::function<void()> applyEnterKey);

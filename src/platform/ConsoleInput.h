@@ -41,6 +41,9 @@ public:
     // console a moment later: while the process runs, this waits for it (a few seconds at
     // most). Throws PlatformError when the console cannot be attached.
     virtual std::unique_ptr<AttachedConsole> attach(std::uint32_t processId) = 0;
+    // As attach, but at once: a console that is not there yet is not waited for (at the end of
+    // the session, where the program must not keep the system waiting). Throws PlatformError.
+    virtual std::unique_ptr<AttachedConsole> attachNow(std::uint32_t processId) = 0;
 
     // Single steps, each with an attachment of its own.
     void activateConsoleWindow(std::uint32_t processId);  // best effort: never throws

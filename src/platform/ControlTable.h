@@ -36,6 +36,11 @@ enum ControlStyle : unsigned {
     // Enter reaches the control (its onKeyDown) instead of pressing the default button.
     StyleTakesEnter = 1u << 7,
     StyleItemImages = 1u << 8,  // a list that shows a small image before each entry
+    // A combo box whose text can also be typed, its entries offered as suggestions.
+    StyleEditable = 1u << 12,
+    // A frame whose controls scroll up and down inside it when they do not fit. Its controls
+    // come after it in the tab order.
+    StyleScrolls = 1u << 13,
 };
 
 struct TwipsSize {

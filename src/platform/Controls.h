@@ -128,7 +128,8 @@ public:
     std::function<void()> onTimer;
 };
 
-// A drop-down list to choose one entry from.
+// A drop-down list to choose one entry from; declared with StyleEditable, a text box that also
+// offers its entries.
 class ComboBox : public Control {
 public:
     virtual int count() const = 0;
@@ -136,8 +137,13 @@ public:
     virtual void addItem(const std::string& text) = 0;
     virtual void clear() = 0;
     virtual int listIndex() const = 0;
-    // Selects an entry without firing onChange.
+    // Selects an entry without firing onChange; an editable box then shows its text.
     virtual void setListIndex(int index) = 0;
+    // The text shown: what was typed into an editable box, else the selected entry's.
+    virtual std::string text() const = 0;
+    // Puts the text into an editable box; a drop-down list selects the entry with exactly
+    // that text, or none. Fires no onChange.
+    virtual void setText(const std::string& text) = 0;
 
     // The user chose another entry.
     std::function<void()> onChange;

@@ -14,4 +14,7 @@ public:
     // Claims this program's single-instance token for the user's session. False when another
     // instance holds it already.
     virtual bool claimSingleInstance() = 0;
+    // Whether cmd.exe started without a /V switch has delayed expansion (!NAME!) on: the user's
+    // DelayedExpansion setting of the command processor where there is one, else the machine's.
+    virtual bool promptDelayedExpansion() = 0;
 };

@@ -36,12 +36,13 @@ bool DosPrompt::OtherProgramOn(AttachedConsole& console) const {
     return false;
 }
 
-void DosPrompt::Exit() {
+void DosPrompt::Exit(bool waitForConsole) {
     try {
         if (!process_) return;
         if (isNT_) {
             if (!process_->isRunning()) return;
-            const auto console = console_.attach(process_->id());
+            const auto console = waitForConsole ? console_.attach(process_->id())
+                                                : console_.attachNow(process_->id());
             if (OtherProgramOn(*console)) return;
             // Escape first: text typed by an input-only would otherwise run into the word.
             std::vector<PromptKey> keys{PromptKey{.escape = true}};
@@ -57,7 +58,11 @@ void DosPrompt::Exit() {
     }
 }
 
-bool DosPrompt::Deliver(const std::string& text) {
+bool DosPrompt::Deliver(const std::string& text) { return Type(text, false); }
+
+bool DosPrompt::DeliverToPrompt(const std::string& text) { return Type(text, true); }
+
+bool DosPrompt::Type(const std::string& text, bool onlyToThePrompt) {
     if (!process_) throw PlatformError("no prompt has been started");
     if (!isNT_) {
         clipboard_.clear();
@@ -68,6 +73,7 @@ bool DosPrompt::Deliver(const std::string& text) {
     }
     const auto console = console_.attach(process_->id());
     const bool promptReads = !OtherProgramOn(*console);
+    if (onlyToThePrompt && !promptReads) return false;
     console->bringForward();
     console->type(ToPromptKeys(text));
     return promptReads;

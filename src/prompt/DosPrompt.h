@@ -31,8 +31,9 @@ public:
     std::optional<PromptDirectories> ReadDirectories() const;
     // Closes the prompt: on the NT family its command line is emptied and "exit" and Enter
     // are typed when it is still running and no other program holds its console (that program
-    // would receive them); on the 9x family the process is terminated. Never throws.
-    void Exit();
+    // would receive them); on the 9x family the process is terminated. Never throws. With
+    // waitForConsole false, a console that is not there yet is not waited for.
+    void Exit(bool waitForConsole = true);
 
     // The delivery step: puts text onto the prompt's command line; a line break in it acts as
     // the Enter key. On the 9x family the clipboard is left holding the text. Returns false when a
@@ -41,6 +42,10 @@ public:
     // console window forward and the typing share one attachment to the console. Throws
     // PlatformError.
     bool Deliver(const std::string& text);
+    // The delivery step for a line the program itself types for the prompt (a directory
+    // change): as Deliver, but when another program holds the prompt's console nothing is typed
+    // and the result is false. Throws PlatformError.
+    bool DeliverToPrompt(const std::string& text);
 
     // Where the window that shows the prompt stands (the NT family's prompt; the 9x family's is
     // never looked at). Never throws: a prompt that cannot be attached has no window shown.
@@ -53,6 +58,8 @@ public:
 private:
     // True when the console lists a process other than the prompt. False when that cannot be told.
     bool OtherProgramOn(AttachedConsole& console) const;
+    // Deliver and DeliverToPrompt: with onlyToThePrompt, nothing is typed for another program.
+    bool Type(const std::string& text, bool onlyToThePrompt);
 
     PromptLauncher& launcher_;
     ConsoleInput& console_;

@@ -30,6 +30,7 @@ Values Read(Profile& profile, const std::string& path) {
     const std::string height = std::to_string(DefaultHeight);
     values.Width = static_cast<float>(numbers::Val(Get(profile, path, "Width", width.c_str())));
     values.Height = static_cast<float>(numbers::Val(Get(profile, path, "Height", height.c_str())));
+    values.Placeholders = Get(profile, path, "Placeholders", "1") != "0";
     values.LoadList = ReadLoadList(profile, path);
     if (values.LoadList) values.PathOfList = ReadPathOfList(profile, path);
     return values;
@@ -45,6 +46,7 @@ void Write(Profile& profile, const std::string& path, const Values& values) {
     profile.setString(Section, "EnterKey", std::to_string(values.EnterKey), path);
     profile.setString(Section, "Width", std::to_string(std::lround(values.Width)), path);
     profile.setString(Section, "Height", std::to_string(std::lround(values.Height)), path);
+    profile.setString(Section, "Placeholders", values.Placeholders ? "1" : "0", path);
 }
 
 bool ReadLoadList(Profile& profile, const std::string& path) { return Get(profile, path, "LoadList", "No") == "Yes"; }
@@ -56,6 +58,10 @@ std::string ReadPathOfList(Profile& profile, const std::string& path) {
 void WriteListAtStartup(Profile& profile, const std::string& path, bool loadList, const std::string& pathOfList) {
     profile.setString(Section, "LoadList", YesNo(loadList), path);
     profile.setString(Section, "PathOfList", pathOfList, path);
+}
+
+std::string WriteFailedMessage(const std::string& path, const std::string& reason) {
+    return path + "に設定を保存できませんでした。\r\n" + reason;
 }
 
 }  // namespace settings

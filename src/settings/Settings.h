@@ -28,17 +28,24 @@ struct Values {
     double Height = DefaultHeight;
     bool LoadList = false;
     std::string PathOfList;  // read only when LoadList is set
+    // Fields in a command are asked for before it is input; "0" inputs every text as written.
+    bool Placeholders = true;
 };
 
 Values Read(Profile& profile, const std::string& path);
 
 // Writes the keys of the close, in this order: AddListMain, AddListDirectory, DoDirectory,
-// CloseDos, CD, EnterKey, Width, Height (whole twips). LoadList and PathOfList are not written.
+// CloseDos, CD, EnterKey, Width, Height (whole twips), Placeholders. LoadList and PathOfList
+// are not written.
 void Write(Profile& profile, const std::string& path, const Values& values);
 
 // The two keys of the options dialog, read and written at once.
 bool ReadLoadList(Profile& profile, const std::string& path);
 std::string ReadPathOfList(Profile& profile, const std::string& path);
 void WriteListAtStartup(Profile& profile, const std::string& path, bool loadList, const std::string& pathOfList);
+
+// The writers stop at the first key that cannot be written (PlatformError), so a failure is
+// reported once, with this message: the file's path and the system's reason.
+std::string WriteFailedMessage(const std::string& path, const std::string& reason);
 
 }  // namespace settings

@@ -79,9 +79,52 @@ std::string CollapseDots(std::string_view p) {
     return rest.empty() ? std::string(root) : std::string(root) + "\\" + rest;
 }
 
-std::string QuotedForPrompt(std::string_view p) {
-    if (p.find_first_of(" &()[]{}^=;!'+,`") == std::string_view::npos) return std::string(p);
-    return "\"" + std::string(p) + "\"";
+namespace {
+// The characters for which the prompt's own file-name completion quotes a name.
+constexpr std::string_view SplittingCharacters = " &()[]{}^=;!'+,`";
+
+// A stretch of a path without percent signs, in double quotes; with escape, a caret before
+// each ! and ^.
+std::string QuotedStretch(std::string_view stretch, bool escape) {
+    std::string quoted = "\"";
+    for (const char c : stretch) {
+        if (escape && (c == '!' || c == '^')) quoted += '^';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+}  // namespace
+
+std::string InQuotesForPrompt(std::string_view p, const PromptSyntax& syntax) {
+    // The prompt replaces %NAME% with a variable's value before it looks at quotes or carets,
+    // and leaves %NAME% as it is only where no variable has that name. So each % stands
+    // outside the quotes between two quoted stretches: a double quote follows it, and one
+    // starts the text, so every name the prompt could read between two percent signs holds a
+    // double quote, which no ordinary variable's name holds. The backslashes before a % go
+    // outside too: a program's own reading of its command line takes \" as a quote character.
+    // With delayed expansion the prompt takes a word holding a ! apart once more, quotes or
+    // not: it drops a caret before any character and reads !NAME! as a variable, so then a
+    // caret goes before each ! and ^.
+    const bool escape = syntax.delayedExpansion && p.find('!') != std::string_view::npos;
+    std::string quoted;
+    std::size_t start = 0;
+    while (syntax.percentVariables) {
+        const std::size_t percent = p.find('%', start);
+        if (percent == std::string_view::npos) break;
+        std::size_t end = percent;
+        while (end > start && p[end - 1] == '\\') --end;
+        quoted += QuotedStretch(p.substr(start, end - start), escape);
+        quoted += p.substr(end, percent + 1 - end);
+        start = percent + 1;
+    }
+    return quoted + QuotedStretch(p.substr(start), escape);
+}
+
+std::string QuotedForPrompt(std::string_view p, const PromptSyntax& syntax) {
+    if (p.find_first_of(SplittingCharacters) == std::string_view::npos &&
+        (!syntax.percentVariables || p.find('%') == std::string_view::npos))
+        return std::string(p);
+    return InQuotesForPrompt(p, syntax);
 }
 
 }  // namespace path

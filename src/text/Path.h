@@ -38,9 +38,23 @@ std::string WithoutLongPrefix(std::string_view p);
 // root comes back bare ("C:").
 std::string CollapseDots(std::string_view p);
 
-// The path as the prompt reads it as one name: in double quotes when it holds a space or one of
-// the characters for which the prompt's own file-name completion quotes (&()[]{}^=;!'+, and `),
-// which the prompt would otherwise read as a command separator, an escape or a delimiter.
-std::string QuotedForPrompt(std::string_view p);
+// How the prompt reads a line typed into it: cmd.exe replaces %NAME% by a variable's value,
+// and !NAME! too where its delayed expansion is on; command.com replaces neither at its prompt.
+struct PromptSyntax {
+    bool percentVariables = true;
+    bool delayedExpansion = false;
+};
+
+// The path in double quotes, written so that the prompt reads it as that path and nothing
+// else: a % never starts or ends a variable name the prompt would replace, and with delayed
+// expansion a ! and a ^ keep their places. A path without % (and, with delayed expansion,
+// without !) is the path between two double quotes.
+std::string InQuotesForPrompt(std::string_view p, const PromptSyntax& syntax);
+
+// The path as the prompt reads it as one name: as it is, or as InQuotesForPrompt gives it when
+// it holds a %, a space or one of the characters for which the prompt's own file-name
+// completion quotes (&()[]{}^=;!'+, and `), which the prompt would otherwise read as a command
+// separator, an escape or a delimiter.
+std::string QuotedForPrompt(std::string_view p, const PromptSyntax& syntax);
 
 }  // namespace path

@@ -17,4 +17,5 @@ constexpr const char* About = "バージョン情報";
 constexpr const char* Options = "環境設定";
 constexpr const char* DirectoryBrowser = "ディレクトリ　ブラウザ - Tavimero";
 constexpr const char* Error = "エラー";
+constexpr const char* FieldValues = "値の入力";
 }  // namespace captions

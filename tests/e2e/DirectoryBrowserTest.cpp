@@ -417,7 +417,7 @@ TEST(DirectoryBrowser, OneBrowserAtATimeItsChoicesKeptAndClosedWithTheMainWindow
     EXPECT_TRUE(waitForWindowGone(b.window)) << "the browser outlived the main window";
     ASSERT_TRUE(waitForEnd(s.process(), kEffectTimeout)) << "the program did not end\n"
                                                          << describeWindowsOf(s.pid());
-    const auto settings = s.readFile(L"Tavimero.ini").value_or("");
+    const auto settings = settingsText(s).value_or("");
     EXPECT_NE(settings.find("DoDirectory=1"), std::string::npos) << settings;
     EXPECT_NE(settings.find("AddListDirectory=Yes"), std::string::npos) << settings;
 }

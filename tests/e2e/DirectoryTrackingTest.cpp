@@ -117,7 +117,7 @@ TEST(DirectoryTracking, TheCloseWritesWhereThePromptReallyIs) {
     ASSERT_TRUE(boxShowsPromptDirectory(s, f + L"\\sub"));
     post(s.window(), WM_CLOSE);
     ASSERT_TRUE(waitForEnd(s.process(), kEffectTimeout)) << s.report();
-    const std::string ini = s.readFile(L"Tavimero.ini").value_or("");
+    const std::string ini = settingsText(s).value_or("");
     EXPECT_NE(ini.find("\r\nCD=" + narrow(f) + "\\sub\r\n"), std::string::npos) << ini;
 }
 

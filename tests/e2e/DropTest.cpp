@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "DirectorySteps.h"
 #include "Driver.h"
 #include "Remote.h"
 #include "Steps.h"
@@ -15,13 +16,17 @@
 #ifndef TAVIMERO_DROP_PROBE
 #define TAVIMERO_DROP_PROBE ""
 #endif
+#ifndef TAVIMERO_CONSOLE_READER
+#define TAVIMERO_CONSOLE_READER ""
+#endif
 
 namespace e2e {
 namespace {
 
-// Drops the paths (UTF-8, one a line) on the main window's control id through the probe
-// library; what the probe reports, or nothing when it reported nothing in time.
-std::optional<std::string> dropOn(Session& s, int id, const std::string& paths) {
+// Starts a drop of the paths (UTF-8, one a line) on the main window's control id through the
+// probe library; the name of the file the probe's report will be in, or nothing when the probe
+// could not be loaded. The drop may still be running when this returns (a message it shows).
+std::optional<std::wstring> startDrop(Session& s, int id, const std::string& paths) {
     static int drops = 0;
     // A new name for every drop: the library stays loaded after its drop.
     const std::wstring name = L"DropProbe" + std::to_wstring(++drops);
@@ -40,8 +45,16 @@ std::optional<std::string> dropOn(Session& s, int id, const std::string& paths) 
         ADD_FAILURE() << "the probe library did not load";
         return std::nullopt;
     }
+    return name + L".txt";
+}
+
+// Drops the paths as startDrop does and waits for the drop to end: what the probe reports, or
+// nothing when it reported nothing in time.
+std::optional<std::string> dropOn(Session& s, int id, const std::string& paths) {
+    const auto reportFile = startDrop(s, id, paths);
+    if (!reportFile) return std::nullopt;
     std::optional<std::string> report;
-    pollUntil([&] { return (report = s.readFile(name + L".txt")).has_value(); }, kEffectTimeout);
+    pollUntil([&] { return (report = s.readFile(*reportFile)).has_value(); }, kEffectTimeout);
     return report;
 }
 
@@ -79,6 +92,67 @@ TEST(Drop, ControlsNotMeantForFilesHaveNoDropTarget) {
     const auto report = dropOn(s, ids::txtCD, "C:\\windows");
     ASSERT_TRUE(report) << "the probe wrote nothing\n" << s.report();
     EXPECT_EQ(*report, "target 0\n");
+}
+
+TEST(Drop, PercentAndExclamationMarksOfADroppedFolderReachThePrompt) {
+    Session s;
+    runningPrompt(s);
+    ASSERT_TRUE(execute(s, "set TAVI=expanded"));
+    // Were a name replaced, the prompt would land in the folder beside it.
+    for (const wchar_t* name : {L"x%OS%y", L"xWindows_NTy", L"a%TAVI%b!c", L"aexpandedb!c"})
+        ASSERT_TRUE(CreateDirectoryW(s.pathOf(name).c_str(), nullptr)) << narrow(name);
+    for (const wchar_t* name : {L"x%OS%y", L"a%TAVI%b!c"}) {
+        SCOPED_TRACE(narrow(name));
+        ASSERT_TRUE(dropOn(s, ids::lstCommand, narrow(s.pathOf(name)))) << s.report();
+        EXPECT_TRUE(boxShowsPromptDirectory(s, s.pathOf(name)));
+    }
+}
+
+TEST(Drop, AFileNameWithPercentSignsDroppedOnTheCommandBoxIsTheFileThePromptOpens) {
+    Session s;
+    runningPrompt(s);
+    ASSERT_TRUE(writeBytes(s.pathOf(L"%OS%.txt"), "percent\r\n"));
+    ASSERT_TRUE(writeBytes(s.pathOf(L"Windows_NT.txt"), "replaced\r\n"));
+    s.setText(ids::txtCommand, "type ");
+    ASSERT_TRUE(dropOn(s, ids::txtCommand, narrow(s.pathOf(L"%OS%.txt")))) << s.report();
+    const std::string command = s.text(ids::txtCommand);
+    EXPECT_EQ(command.find("%OS%"), std::string::npos) << command;
+    ASSERT_TRUE(execute(s, command + " > \"" + narrow(s.pathOf(L"typed.txt")) + "\""));
+    EXPECT_TRUE(fileHolds(s, L"typed.txt", "percent\r\n")) << command;
+}
+
+TEST(Drop, AFolderDroppedWhileAProgramHoldsThePromptsConsoleIsRefused) {
+    SessionOptions options;
+    options.beforeStart = [](const std::wstring& folder) {
+        CopyFileW(toWindowsPath(TAVIMERO_CONSOLE_READER).c_str(),
+                  (folder + L"\\ConsoleReader.exe").c_str(), FALSE);
+    };
+    Session s(options);
+    runningPrompt(s);
+    ASSERT_TRUE(CreateDirectoryW(s.pathOf(L"sub").c_str(), nullptr));
+    const std::string heard = narrow(s.pathOf(L"heard.txt"));
+    ASSERT_TRUE(execute(s, "\"" + narrow(s.pathOf(L"ConsoleReader.exe")) + "\" \"" + heard + "\""));
+    ASSERT_TRUE(fileHolds(s, L"heard.txt", "started\n"));
+    const std::string shown = s.text(ids::txtCD);
+
+    ASSERT_TRUE(startDrop(s, ids::lstCommand, narrow(s.pathOf(L"sub"))));
+    const HWND box = waitForBox(s, "Tavimero");
+    ASSERT_NE(box, nullptr) << "no message\n" << s.report();
+    EXPECT_NE(messageBoxText(box).find("別のプログラム"), std::string::npos) << messageBoxText(box);
+    ASSERT_TRUE(pressAndWaitForClose(box, IDOK));
+    // A line typed for the reader would be heard by now: it reads each line as it comes.
+    ASSERT_TRUE(execute(s, "after"));
+    EXPECT_TRUE(fileHolds(s, L"heard.txt", "started\nafter\n"));
+    EXPECT_EQ(s.text(ids::txtCD), shown);
+    EXPECT_TRUE(s.listItems(ids::lstCommand).empty());
+
+    DWORD reader = 0;
+    for (const ProcessEntry& p : processTable())
+        if (sameTextIgnoringCase(p.exe, L"ConsoleReader.exe")) reader = p.pid;
+    if (reader) {
+        Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, reader));
+        if (process) endProcessTree(reader, process.get());
+    }
 }
 
 }  // namespace

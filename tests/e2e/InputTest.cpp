@@ -12,6 +12,7 @@
 
 #include "Driver.h"
 #include "Steps.h"
+#include "SystemBoxes.h"
 #include "forms/ControlIds.h"
 
 namespace e2e {
@@ -120,6 +121,39 @@ TEST(Input, ClearEmptiesBoxAndTypesNothing) {
     ASSERT_TRUE(execute(s, "echo after> after.txt"));
     EXPECT_TRUE(fileHolds(s, L"after.txt", "after\r\n"));
     EXPECT_FALSE(s.fileExists(L"clr.txt")) << s.report();
+}
+
+TEST(Input, AControlCharacterIsRefusedAndNothingReachesThePrompt) {
+    Session s;
+    runningPrompt(s);
+    // A line waits on the prompt; anything typed after it would change what it writes.
+    ASSERT_TRUE(inputOnly(s, "echo one> a.txt"));
+    struct Case {
+        std::string text;
+        int button;
+        const char* named;
+    };
+    const Case cases[] = {
+        {"\b\b\b\bb.txt", ids::cmdSendAndDo, "バックスペース (U+0008)"},  // would write ab.txt
+        {"\tx", ids::cmdSend, "タブ (U+0009)"},
+        {"x\x1b", ids::cmdSendAndDo, "エスケープ (U+001B)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        s.setText(ids::txtCommand, c.text);
+        postClickChild(s.window(), c.button);
+        const HWND box = waitForBox(s, "Tavimero");
+        ASSERT_NE(box, nullptr) << "no message\n" << s.report();
+        const std::string message = messageBoxText(box);
+        EXPECT_NE(message.find(c.named), std::string::npos) << message;
+        EXPECT_NE(message.find("1 行目"), std::string::npos) << message;
+        ASSERT_TRUE(pressAndWaitForClose(box, IDOK));
+        EXPECT_EQ(s.text(ids::txtCommand), c.text);
+        EXPECT_TRUE(buttonsEnabled(s));
+    }
+    ASSERT_TRUE(execute(s, ""));
+    EXPECT_TRUE(fileHolds(s, L"a.txt", "one\r\n"));
+    EXPECT_FALSE(s.fileExists(L"ab.txt")) << s.report();
 }
 
 }  // namespace

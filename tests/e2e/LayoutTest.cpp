@@ -1,14 +1,15 @@
 // Every control lies inside its window's client area: the main window at the size it starts
-// with and at two sizes set from outside, and the options dialog, the directory browser and the
-// version box, each at 96 and 144 DPI. CTest runs these tests under Wine's default window
-// metrics and once more under those of Windows 10 and 11, whose frame, caption and menu bar are
-// larger and leave a smaller client area in the same outer size.
+// with and at two sizes set from outside, and the options dialog, the directory browser, the
+// version box and the values dialog, each at 96 and 144 DPI. CTest runs these tests under Wine's
+// default window metrics and once more under those of Windows 10 and 11, whose frame, caption and
+// menu bar are larger and leave a smaller client area in the same outer size.
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "Driver.h"
 #include "forms/ControlIds.h"
@@ -163,6 +164,39 @@ void checkDialog(Session& s, int command, const char* caption, const NamedContro
     EXPECT_TRUE(pollUntil([&] { return IsWindowEnabled(s.window()) != FALSE; }, kEffectTimeout));
 }
 
+// The values dialog for a command with more fields than it shows at once (the first one with
+// alternatives): the buttons and the rows in view lie inside the window, and the rows inside
+// the scrolling frame, clear of its scroll bar.
+void checkValuesDialog(Session& s) {
+    SCOPED_TRACE(captions::FieldValues);
+    std::string command = "robocopy {{[/e|/mir]}}";
+    for (int field = 1; field < 12; ++field) command += " {{引数" + std::to_string(field) + "}}";
+    s.setText(ids::txtCommand, command);
+    postClickChild(s.window(), ids::cmdSend);
+    HWND dialog =
+        waitForWindowOf(s.pid(), widen(captions::FieldValues), kEffectTimeout, s.window());
+    ASSERT_NE(dialog, nullptr) << describeWindowsOf(s.pid());
+    std::vector<std::string> names;
+    std::vector<NamedControl> controls = {{"fraFields", ids::fraFieldRows},
+                                          {"cmdOk", ids::cmdFieldsOk},
+                                          {"cmdCancel", ids::cmdFieldsCancel}};
+    names.reserve(20);
+    for (int row = 0; row < 10; ++row) {
+        names.push_back("lblField" + std::to_string(row));
+        controls.push_back({names.back().c_str(), ids::lblFieldFirst + row});
+        names.push_back("txtField" + std::to_string(row));
+        controls.push_back({names.back().c_str(), ids::txtFieldFirst + row});
+    }
+    EXPECT_TRUE(
+        controlsInside(dialog, captions::FieldValues, controls.data(), controls.data() + 3));
+    HWND area = childById(dialog, ids::fraFieldRows);
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(controlsInside(area, "the frame of the rows", controls.data() + 3,
+                               controls.data() + controls.size()));
+    postClickChild(dialog, ids::cmdFieldsCancel);
+    EXPECT_TRUE(waitForWindowGone(dialog)) << describeWindowsOf(s.pid());
+}
+
 class Layout : public ::testing::TestWithParam<UINT> {};
 
 TEST_P(Layout, EveryControlLiesInsideItsWindowsClientArea) {
@@ -200,6 +234,7 @@ TEST_P(Layout, EveryControlLiesInsideItsWindowsClientArea) {
     checkDialog(s, ids::cmdMove, captions::DirectoryBrowser, kDirectoryControls,
                 ids::cmdDirectoryCancel);
     checkDialog(s, ids::mnuAbout, captions::About, kAboutControls, ids::cmdAboutOk);
+    checkValuesDialog(s);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, Layout, ::testing::Values(96u, 144u),

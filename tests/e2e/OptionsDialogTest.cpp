@@ -39,7 +39,7 @@ std::optional<std::string> iniValue(const std::string& content, const std::strin
 }
 
 std::optional<std::string> setting(const Session& s, const std::string& key) {
-    const auto content = s.readFile(kSettingsFile);
+    const auto content = settingsText(s);
     return content ? iniValue(*content, key) : std::nullopt;
 }
 
@@ -51,7 +51,7 @@ std::optional<std::string> setting(const Session& s, const std::string& key) {
     }
     return ::testing::AssertionFailure()
            << key << " should be \"" << expected << "\" in " << narrow(kSettingsFile)
-           << ", which holds \"" << printable(s.readFile(kSettingsFile).value_or("(absent)"))
+           << ", which holds \"" << printable(settingsText(s).value_or("(absent)"))
            << "\"\n"
            << s.report();
 }

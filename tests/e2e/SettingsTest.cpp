@@ -14,17 +14,28 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The eight keys the close writes, in their order.
+// The keys the close writes, in their order.
 struct Keys {
     std::string AddListMain = "No", AddListDirectory = "No", DoDirectory = "0", CloseDos = "No", CD,
-                EnterKey = "0", Width = "4575", Height = "6210";
+                EnterKey = "0", Width = "4575", Height = "6210", Placeholders = "1";
 };
 
 std::string settingsFile(const Keys& k) {
     return "[Tavimero]\r\nAddListMain=" + k.AddListMain +
            "\r\nAddListDirectory=" + k.AddListDirectory + "\r\nDoDirectory=" + k.DoDirectory +
            "\r\nCloseDos=" + k.CloseDos + "\r\nCD=" + k.CD + "\r\nEnterKey=" + k.EnterKey +
-           "\r\nWidth=" + k.Width + "\r\nHeight=" + k.Height + "\r\n";
+           "\r\nWidth=" + k.Width + "\r\nHeight=" + k.Height + "\r\nPlaceholders=" + k.Placeholders +
+           "\r\n";
+}
+
+// A settings file the program created: UTF-16 LE after its byte-order mark.
+std::string newSettingsFile(const Keys& k) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t unit : widen(settingsFile(k))) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
 }
 
 SessionOptions withSettings(const std::string& bytes) {
@@ -60,7 +71,7 @@ TEST(Settings, FirstCloseWritesEveryKeyWithItsDefault) {
     ASSERT_TRUE(closeProgram(s));
     Keys expected;
     expected.CD = narrow(s.folder());
-    EXPECT_TRUE(fileHolds(s, L"Tavimero.ini", settingsFile(expected)));
+    EXPECT_TRUE(fileHolds(s, L"Tavimero.ini", newSettingsFile(expected)));
 }
 
 TEST(Settings, ValuesReadAtStartupComeBackInTheirOwnForm) {
@@ -123,6 +134,36 @@ TEST(Settings, CloseDosDecidesWhetherThePromptEndsWithTheProgram) {
         EXPECT_NE(written.find(std::string("\r\nCloseDos=") + c.value + "\r\n"), std::string::npos)
             << printable(written);
     }
+}
+
+// A folder whose name the ANSI code page cannot hold is written in full (the file in UTF-16 with
+// its mark), and the next start is in it.
+TEST(Settings, AFolderOutsideTheAnsiCodePageSurvivesACloseAndAStart) {
+    const std::wstring greek = L"Ελληνικά";
+    SessionOptions options;
+    options.beforeStart = [&](const std::wstring& folder) {
+        CreateDirectoryW((folder + L"\\" + greek).c_str(), nullptr);
+    };
+    Session s(options);
+    runningPrompt(s);
+    ASSERT_TRUE(execute(s, "cd " + narrow(greek)));
+    const std::string inside = narrow(s.folder() + L"\\" + greek);
+    ASSERT_TRUE(pollUntil([&] { return s.text(ids::txtCD) == inside; }, kEffectTimeout))
+        << s.text(ids::txtCD) << "\n" << s.report();
+    ASSERT_TRUE(closeProgram(s));
+
+    Keys expected;
+    expected.CD = inside;
+    EXPECT_TRUE(fileHolds(s, L"Tavimero.ini", newSettingsFile(expected)));
+
+    Started again = startProcess(s.exePath(), L"", s.folder());
+    HWND main = nullptr;
+    pollUntil([&] { return (main = findVisibleWindow(again.pid, widen(captions::MainWindow))) != nullptr; },
+              kWindowTimeout);
+    ASSERT_NE(main, nullptr) << "the program did not start again";
+    EXPECT_TRUE(pollUntil([&] { return windowText(GetDlgItem(main, ids::txtCD)) == inside; }, kEffectTimeout))
+        << "the second start shows " << windowText(GetDlgItem(main, ids::txtCD));
+    endProcessTree(again.pid, again.process.get());
 }
 
 // A list that cannot be opened at start-up is reported before the window shows; the program

@@ -51,6 +51,26 @@ inline ::testing::AssertionResult boxHolds(const Session& s, std::string_view ex
            << s.report();
 }
 
+// The settings file's text in UTF-8, whichever form it has: UTF-16 LE after its mark, as the
+// program creates it, or ANSI bytes, as another program may have written it.
+inline std::optional<std::string> settingsText(const Session& s) {
+    const auto bytes = s.readFile(L"Tavimero.ini");
+    if (!bytes) return std::nullopt;
+    std::wstring text;
+    if (bytes->starts_with("\xFF\xFE")) {
+        for (std::size_t i = 2; i + 1 < bytes->size(); i += 2) {
+            text.push_back(static_cast<wchar_t>(static_cast<unsigned char>((*bytes)[i]) |
+                                                static_cast<unsigned char>((*bytes)[i + 1]) << 8));
+        }
+    } else if (!bytes->empty()) {
+        const int size = static_cast<int>(bytes->size());
+        text.resize(static_cast<std::size_t>(size));
+        text.resize(static_cast<std::size_t>(
+            MultiByteToWideChar(CP_ACP, 0, bytes->data(), size, text.data(), size)));
+    }
+    return narrow(text);
+}
+
 // The prompt the program started; fails the test when there is none.
 inline DWORD runningPrompt(Session& s) {
     const DWORD prompt = s.waitForPrompt();

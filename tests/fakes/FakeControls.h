@@ -288,7 +288,8 @@ private:
 
 class FakeComboBox : public FakeControl<ComboBox> {
 public:
-    using FakeControl::FakeControl;
+    FakeComboBox(std::string name, FakeFocus& focus, bool editable)
+        : FakeControl(std::move(name), focus), editable_(editable) {}
     int count() const override { return static_cast<int>(items_.size()); }
     std::string item(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
     void addItem(const std::string& text) override { items_.push_back(text); }
@@ -297,14 +298,40 @@ public:
         selected_ = -1;
     }
     int listIndex() const override { return selected_; }
-    void setListIndex(int index) override { selected_ = index; }
+    void setListIndex(int index) override {
+        selected_ = index;
+        if (editable_) typed_ = index >= 0 ? item(index) : std::string();
+    }
+    std::string text() const override {
+        if (editable_) return typed_;
+        return selected_ >= 0 ? item(selected_) : std::string();
+    }
+    void setText(const std::string& text) override {
+        if (editable_) {
+            // A typed text that is not an entry leaves no entry selected, as in the real box.
+            typed_ = text;
+            const auto found = std::find(items_.begin(), items_.end(), text);
+            selected_ = found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+            return;
+        }
+        const auto found = std::find(items_.begin(), items_.end(), text);
+        selected_ = found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+    }
     // The user picks an entry.
     void choose(int index) {
-        selected_ = index;
+        setListIndex(index);
         if (onChange) onChange();
     }
+    // The user types into an editable box; a list takes no typing.
+    void type(const std::string& text) {
+        if (!editable_) throw std::logic_error("typing into a drop-down list");
+        setText(text);
+    }
+    bool editable() const { return editable_; }
 
 private:
     std::vector<std::string> items_;
     int selected_ = -1;
+    bool editable_;
+    std::string typed_;
 };

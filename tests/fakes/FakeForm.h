@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -46,7 +47,8 @@ public:
                     break;
                 }
                 case ControlKind::ComboBox:
-                    add(control, std::make_unique<FakeComboBox>(control.name, focus));
+                    add(control, std::make_unique<FakeComboBox>(control.name, focus,
+                                                                (control.style & StyleEditable) != 0));
                     break;
                 case ControlKind::Frame:
                     add(control, std::make_unique<FakeFrame>(control.name, focus));
@@ -109,10 +111,12 @@ public:
         shownPending = false;
         if (onShown) onShown();
     }
-    // A modal loop cannot run here: the call records the owner and returns at once.
+    // A modal loop cannot run here: the call records the owner, lets whileModal act as the
+    // user would while the window is up, and returns.
     void showModal(Form& owner) override {
         modalOwner = &owner;
         shown = true;
+        if (whileModal) whileModal(*this);
     }
     void close() override {
         if (onQueryUnload && onQueryUnload()) return;
@@ -184,6 +188,7 @@ public:
     bool shownPending = false;
     bool closed = false;
     Form* modalOwner = nullptr;
+    std::function<void(FakeForm&)> whileModal;
     std::vector<std::string> poppedUp;
     int activations = 0;
     TwipsSize workArea{19200, 14400};
@@ -213,11 +218,14 @@ public:
     explicit FakeFormFactory(EventLog* log = nullptr) : log_(log) {}
     std::unique_ptr<Form> create(const FormSpec& design) override {
         auto form = std::make_unique<FakeForm>(design, log_);
+        form->whileModal = whileModal;
         created.push_back(form.get());
         return form;
     }
     // Forms created so far, oldest first; they live as long as their owners.
     std::vector<FakeForm*> created;
+    // Handed to each form created from now on: what the user does while it is shown modal.
+    std::function<void(FakeForm&)> whileModal;
 
 private:
     EventLog* log_;

@@ -88,7 +88,12 @@ public:
         if (failAttach) throw PlatformError("cannot attach the console");
         return std::make_unique<Attached>(*this, processId);
     }
+    std::unique_ptr<AttachedConsole> attachNow(std::uint32_t processId) override {
+        ++attachmentsNow;
+        return attach(processId);
+    }
     bool failAttach = false;
+    int attachmentsNow = 0;  // of the attachments, those that would not wait for a new console
     bool failType = false;
     bool failConsoleProcesses = false;
     int attachments = 0;
@@ -415,11 +420,13 @@ public:
     std::string programFolder() override { return folder; }
     std::string commandLine() override { return arguments; }
     bool claimSingleInstance() override { return !otherInstanceRunning; }
+    bool promptDelayedExpansion() override { return delayedExpansion; }
 
     unsigned long platform = 2;
     std::string folder = "C:\\Tools";
     std::string arguments;
     bool otherInstanceRunning = false;
+    bool delayedExpansion = false;
 };
 
 class FakeShell : public Shell {
@@ -472,6 +479,9 @@ public:
     }
     void setString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& path) override {
+        ++writes;
+        if (log) log->add("settings " + key);
+        if (failWrites) throw PlatformError("アクセスが拒否されました。");
         for (Entry& entry : entries) {
             if (entry.path == path && entry.section == section && entry.key == key) {
                 entry.value = value;
@@ -484,6 +494,9 @@ public:
         std::string path, section, key, value;
     };
     std::vector<Entry> entries;
+    int writes = 0;  // attempts, the failed ones included
+    bool failWrites = false;
+    EventLog* log = nullptr;  // where writes are logged, for a test that asks for it
 };
 
 // A deterministic order: ASCII letters without regard to case, then the bytes as they are.

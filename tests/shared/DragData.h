@@ -65,8 +65,15 @@ public:
         *medium = {};
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = copy;
+        if (releaser_) {
+            releaser_->AddRef();
+            medium->pUnkForRelease = releaser_;
+        }
         return S_OK;
     }
+    // The receiver's ReleaseStgMedium then releases this object instead of freeing the copy,
+    // so that a test can count the releases.
+    void releaseThrough(IUnknown* releaser) { releaser_ = releaser; }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
         return format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK
@@ -89,6 +96,7 @@ public:
 private:
     CLIPFORMAT format_;
     HGLOBAL memory_;
+    IUnknown* releaser_ = nullptr;
 };
 
 }  // namespace dragdata

@@ -62,12 +62,14 @@ TEST_F(CommandInputTest, TheExitCommandClosesThePromptInsteadOfBeingTyped) {
         f.get<FakeTextBox>("txtCommand").setText(exit);
         local.log.clear();
         f.get<FakeButton>("cmdSendAndDo").click();
-        EXPECT_EQ(local.log.lines, (std::vector<std::string>{"console processes 100", "activate console 100",
-                                                             "type 100: <Esc>exit<Enter>"}))
+        EXPECT_EQ(local.log.lines,
+                  (std::vector<std::string>{"console processes 100", "activate console 100",
+                                            "type 100: <Esc>exit<Enter>"}))
             << exit;
         EXPECT_EQ(f.get<FakeTextBox>("txtCommand").text(), exit);
         EXPECT_EQ(f.get<FakeListBox>("lstCommand").count(), 0);
-        EXPECT_TRUE(f.get<FakeButton>("cmdSend").enabled() && f.get<FakeButton>("cmdSendAndDo").enabled());
+        EXPECT_TRUE(f.get<FakeButton>("cmdSend").enabled() &&
+                    f.get<FakeButton>("cmdSendAndDo").enabled());
     }
 }
 
@@ -206,6 +208,7 @@ TEST_F(CommandInputTest, OnThe9xFamilyAFailedPasteLeavesTheButtonsUsable) {
     local.clipboard.text = "kept";
     main.SendAndDo("dir");
     FakeForm& f = *local.forms.created.front();
-    EXPECT_TRUE(f.get<FakeButton>("cmdSend").enabled() && f.get<FakeButton>("cmdSendAndDo").enabled());
+    EXPECT_TRUE(f.get<FakeButton>("cmdSend").enabled() &&
+                f.get<FakeButton>("cmdSendAndDo").enabled());
     EXPECT_EQ(local.clipboard.text, "dir\r");  // as documented: the clipboard may keep the text
 }

@@ -137,6 +137,37 @@ TEST_F(DirectoryBrowserTest, MoveTypesADriveChangeOnlyForAnotherDrive) {
     EXPECT_EQ(shared.CurrentDir, "d:\\Work");
 }
 
+TEST_F(DirectoryBrowserTest, TheTrackedDriveChosenInTheDriveListTypesNoDriveChange) {
+    browser().get<FakeCheckBox>("chbAdd").click();
+    FakeComboBox& drives = browser().get<FakeComboBox>("drvChange");
+    drives.choose(0);  // "c:", while the tracking holds C
+    OpenFolder("Tools");
+    Ok();
+    drives.choose(1);
+    OpenFolder("Work");
+    Ok();  // a drive change to D
+    drives.choose(1);  // "d:", while the tracking holds D
+    Ok();
+    EXPECT_EQ(fake.console.typed, "cd \"c:\\Tools\"<Enter>d:<Enter>cd \"d:\\Work\"<Enter>cd \"d:\\\"<Enter>");
+    EXPECT_EQ(lstCommand().items(),
+              (std::vector<std::string>{"cd \"c:\\Tools\"", "cd \"d:\\\"", "cd \"d:\\Work\"", "d:"}));
+    EXPECT_EQ(shared.CurrentDrive, "D");
+}
+
+TEST_F(DirectoryBrowserTest, APathWithAPercentSignIsTypedSoThatThePromptKeepsIt) {
+    fake.files.addFile("C:\\Tools\\x%OS%y.txt");
+    OpenFolder("Tools");  // read the folder again
+    Option("optPath");
+    const std::vector<std::string> names = files().items();
+    const auto file = std::find(names.begin(), names.end(), "x%OS%y.txt");
+    ASSERT_NE(file, names.end());
+    files().setListIndex(static_cast<int>(file - names.begin()));
+    Ok();
+    Option("OptFileName");
+    Ok();
+    EXPECT_EQ(txtCommand().text(), "\"C:\\Tools\\x\"%\"OS\"%\"y.txt\"\"x\"%\"OS\"%\"y.txt\"");
+}
+
 TEST_F(DirectoryBrowserTest, ADriveThatIsNotReadyIsReportedAndTheFolderKept) {
     fake.files.notReady.insert("D");
     fake.files.directories.erase("D:");

@@ -97,6 +97,37 @@ TEST_F(DirectoryTrackingTest, ChangeDirectoryStopsQuietlyAtAFailedDelivery) {
     EXPECT_EQ(lstCommand().count(), 0);
 }
 
+TEST_F(DirectoryTrackingTest, ChangeDirectoryWhileAnotherProgramHoldsTheConsoleIsRefused) {
+    fake.console.attached[100] = {100, 4711};  // an editor started from the prompt
+    const auto drivesBefore = window->Drives().DriveDirs();
+    window->ChangeDirectory("D", "D:\\Work", true);
+    lstCommand().drop({"C:\\Temp"});
+    window->ChangeDirectory("", "C:\\Temp", true);
+    EXPECT_EQ(fake.console.typed, "");
+    ASSERT_EQ(fake.messages.shown.size(), 3u);
+    EXPECT_NE(fake.messages.shown[0].text.find("別のプログラム"), std::string::npos) << fake.messages.shown[0].text;
+    EXPECT_EQ(fake.messages.shown[0].title, "Tavimero");
+    EXPECT_EQ(shared.CurrentDir, "C:\\Tools");
+    EXPECT_EQ(shared.CurrentDrive, "C");
+    EXPECT_EQ(txtCD().text(), "C:\\Tools");
+    EXPECT_EQ(window->Drives().DriveDirs(), drivesBefore);
+    EXPECT_EQ(lstCommand().count(), 0);
+
+    fake.console.attached.clear();  // the editor ended
+    window->ChangeDirectory("D", "D:\\Work", false);
+    EXPECT_EQ(fake.console.typed, "D:<Enter>cd \"D:\\Work\"<Enter>");
+}
+
+TEST_F(DirectoryTrackingTest, ChangeDirectoryTypesPercentAndExclamationMarksForThePrompt) {
+    for (const char* folder : {"C:\\x%OS%y", "C:\\Hi!"}) fake.files.addDirectory(folder);
+    window->ChangeDirectory("", "C:\\x%OS%y", true);
+    fake.system.delayedExpansion = true;
+    window->ChangeDirectory("", "C:\\Hi!", true);
+    EXPECT_EQ(fake.console.typed, "cd \"C:\\x\"%\"OS\"%\"y\"<Enter>cd \"C:\\Hi^!\"<Enter>");
+    EXPECT_EQ(lstCommand().items(), (std::vector<std::string>{"cd \"C:\\Hi^!\"", "cd \"C:\\x\"%\"OS\"%\"y\""}));
+    EXPECT_EQ(shared.CurrentDir, "C:\\Hi!");
+}
+
 TEST(DirectoryTracking9x, ChangeDirectoryKeepsTheClipboardAcrossBothPastes) {
     FakePlatform fake;
     fake.system.platform = 1;

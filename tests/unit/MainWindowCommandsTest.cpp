@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "MainWindowFixture.h"
 #include "forms/ControlIds.h"
 #include "forms/frmAbout.h"
@@ -99,6 +101,7 @@ TEST_F(MainWindowTest, ExitClosesTheWindowThroughTheCloseSequence) {
     form().chooseMenu(ids::mnuExit);
     EXPECT_TRUE(form().closed);
     EXPECT_EQ(fake.console.typed, "<Esc>exit<Enter>");
+    EXPECT_EQ(fake.console.attachmentsNow, 0);  // a prompt just started is waited for here
 }
 
 TEST_F(MainWindowTest, TheEndOfTheSessionAsksOnceAndThenRunsTheCloseSequence) {
@@ -117,6 +120,7 @@ TEST_F(MainWindowTest, TheEndOfTheSessionAsksOnceAndThenRunsTheCloseSequence) {
     for (const Case& c : cases) {
         FakePlatform local;
         SetIn(local, "CloseDos", "Close");
+        local.profile.log = &local.log;
         mdlDos localShared;
         frmDosLaunch main(local.platform, localShared);
         StartUp(main, local);
@@ -132,6 +136,14 @@ TEST_F(MainWindowTest, TheEndOfTheSessionAsksOnceAndThenRunsTheCloseSequence) {
         EXPECT_EQ(written, c.settingsWritten) << c.name;
         EXPECT_EQ(local.console.typed, c.settingsWritten ? "<Esc>exit<Enter>" : "") << c.name;
         EXPECT_FALSE(f.closed) << c.name;
+        if (!c.settingsWritten) continue;
+        // The settings first, then the prompt, whose console is not waited for.
+        const auto& lines = local.log.lines;
+        const auto settings = std::find(lines.begin(), lines.end(), "settings Height");
+        const auto exit = std::find_if(lines.begin(), lines.end(),
+                                       [](const std::string& line) { return line.ends_with("<Esc>exit<Enter>"); });
+        EXPECT_LT(settings, exit) << c.name;
+        EXPECT_EQ(local.console.attachmentsNow, 1) << c.name;
     }
 }
 

@@ -7,7 +7,7 @@ protected:
     // Opens the dialog; the fake's modal show returns at once, so the test works the open box.
     FakeForm& Open() {
         dialog = std::make_unique<frmOption>(
-            frmOption::Services{fake.forms, fake.profile, fake.dialogs, fake.system}, shared,
+            frmOption::Services{fake.forms, fake.profile, fake.dialogs, fake.system, fake.messages}, shared,
             [this] { window->ApplyEnterKey(); });
         dialog->ShowModal(form());
         return *fake.forms.created.back();

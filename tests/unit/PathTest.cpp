@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "text/Path.h"
+#include "text/Text.h"
 
 using namespace path;
 
@@ -91,11 +94,132 @@ TEST(Path, DotsAreWorkedOutWithoutLeavingTheRoot) {
 }
 
 TEST(Path, APathThePromptWouldSplitIsQuoted) {
-    for (const char* plain : {"C:\\Work", "a.txt", "C:\\a-b_c~1\\x@y#z$%.txt", "日本語.txt"}) {
-        EXPECT_EQ(QuotedForPrompt(plain), plain);
+    const PromptSyntax cmd;
+    for (const char* plain :
+         {"C:\\Work", "a.txt", "C:\\a-b_c~1\\x@y#z$.txt", "日本語.txt", "C:\\"}) {
+        EXPECT_EQ(QuotedForPrompt(plain, cmd), plain);
+        EXPECT_EQ(InQuotesForPrompt(plain, cmd), std::string("\"") + plain + "\"");
     }
     for (const char* special : {"C:\\Program Files", "C:\\R&D\\build.bat", "a(1).txt", "[x]", "{y}",
                                 "a^b", "a=b", "a;b", "a!b", "it's", "a+b", "a,b", "a`b"}) {
-        EXPECT_EQ(QuotedForPrompt(special), std::string("\"") + special + "\"") << special;
+        EXPECT_EQ(QuotedForPrompt(special, cmd), std::string("\"") + special + "\"") << special;
+        EXPECT_EQ(InQuotesForPrompt(special, cmd), std::string("\"") + special + "\"") << special;
+    }
+}
+
+TEST(Path, PercentAndExclamationMarksAreWrittenSoThatThePromptKeepsThem) {
+    const PromptSyntax cmd;
+    const PromptSyntax delayed{.percentVariables = true, .delayedExpansion = true};
+    const PromptSyntax commandCom{.percentVariables = false, .delayedExpansion = false};
+    struct Case {
+        const char* path;
+        PromptSyntax syntax;
+        const char* quoted;
+    };
+    const Case cases[] = {
+        {"C:\\x%OS%y", cmd, R"("C:\x"%"OS"%"y")"},
+        {"100%", cmd, R"("100"%"")"},
+        // Backslashes before a % stand outside the quotes: \" would be a quote character.
+        {"C:\\%OS%\\a", cmd, R"("C:"\%"OS"%"\a")"},
+        {"C:\\a\\\\%b", cmd, R"("C:\a"\\%"b")"},
+        // With delayed expansion a caret goes before ! and ^ of a path holding a !.
+        {"C:\\Hi!", delayed, R"("C:\Hi^!")"},
+        {"a^b!c!", delayed, R"("a^^b^!c^!")"},
+        {"a^b%c!", delayed, R"("a^^b"%"c^!")"},
+        {"a^b", delayed, R"("a^b")"},
+        {"a!b", commandCom, R"("a!b")"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(InQuotesForPrompt(c.path, c.syntax), c.quoted) << c.path;
+        EXPECT_EQ(QuotedForPrompt(c.path, c.syntax), c.quoted) << c.path;
+    }
+    // command.com replaces no variable at its prompt.
+    EXPECT_EQ(QuotedForPrompt("C:\\x%OS%y", commandCom), "C:\\x%OS%y");
+    EXPECT_EQ(InQuotesForPrompt("C:\\x%OS%y", commandCom), "\"C:\\x%OS%y\"");
+}
+
+namespace {
+// How cmd.exe replaces variables in a line typed at its prompt: %NAME% of a defined variable
+// (letter case ignored) by its value; an undefined %NAME% stays, and its closing % may open
+// the next name.
+std::string ExpandedAtThePrompt(std::string_view line) {
+    const std::map<std::string, std::string> defined = {
+        {"os", "Windows_NT"}, {"a", "[A]"}, {"x ", "[x space]"}};
+    std::string out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const std::size_t closing = line[i] == '%' ? line.find('%', i + 1) : std::string_view::npos;
+        if (closing == std::string_view::npos) {
+            out += line[i++];
+            continue;
+        }
+        const auto found =
+            defined.find(text::LCase(std::string(line.substr(i + 1, closing - i - 1))));
+        if (found != defined.end()) {
+            out += found->second;
+            i = closing + 1;
+        } else {
+            out += line.substr(i, closing - i);
+            i = closing;
+        }
+    }
+    return out;
+}
+
+// How a program's C runtime reads one argument: quotes toggle, 2n backslashes before a quote
+// give n, 2n+1 give n and a quote character, "" inside quotes gives a quote character.
+std::string ReadAsAnArgument(std::string_view s) {
+    std::string out;
+    bool inQuotes = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        std::size_t slashes = 0;
+        while (i < s.size() && s[i] == '\\') ++slashes, ++i;
+        if (i < s.size() && s[i] == '"') {
+            out.append(slashes / 2, '\\');
+            if (slashes % 2 == 1) {
+                out += '"';
+            } else if (inQuotes && i + 1 < s.size() && s[i + 1] == '"') {
+                out += '"';
+                ++i;
+            } else {
+                inQuotes = !inQuotes;
+            }
+        } else {
+            out.append(slashes, '\\');
+            if (i < s.size()) out += s[i];
+        }
+    }
+    return out;
+}
+
+std::string WithoutQuotes(std::string s) {
+    std::erase(s, '"');
+    return s;
+}
+}  // namespace
+
+TEST(Path, APathWithPercentSignsReachesCdAndProgramsAsItself) {
+    const PromptSyntax cmd;
+    const char* paths[] = {
+        "C:\\x%OS%y",  "%OS%",           "%a%%OS%",  "C:\\%OS%\\%a%\\b", "a%%b", "100%", "%x %",
+        "C:\\a\\%OS%", "C:\\R&D %a%\\b", "C:\\Work", "C:\\Program Files"};
+    // What the user typed around the path may hold a % of its own.
+    const std::pair<const char*, const char*> around[] = {
+        {"cd ", ""}, {"echo %", ""}, {"cd ", " %a%"}, {"echo 1%", "%"}};
+    for (const char* p : paths) {
+        const std::string quoted = InQuotesForPrompt(p, cmd);
+        EXPECT_EQ(WithoutQuotes(ExpandedAtThePrompt(quoted)), p) << quoted;
+        EXPECT_EQ(ReadAsAnArgument(ExpandedAtThePrompt(quoted)), p) << quoted;
+        for (const auto& [before, after] : around) {
+            const std::string line = std::string(before) + quoted + after;
+            const std::string expanded = ExpandedAtThePrompt(line);
+            const std::string expected = ExpandedAtThePrompt(before);
+            EXPECT_EQ(expanded.substr(0, expected.size()), expected) << line;
+            EXPECT_EQ(WithoutQuotes(expanded.substr(
+                          expected.size(),
+                          expanded.size() - expected.size() - ExpandedAtThePrompt(after).size())),
+                      p)
+                << line;
+        }
     }
 }

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "settings/Settings.h"
 #include "forms/WindowSize.h"
+#include "forms/frmOption.h"
 
 namespace {
 const std::string IniPath = "C:\\Tools\\Tavimero.ini";
@@ -33,7 +34,8 @@ TEST_F(MainWindowTest, WithoutASettingsFileEveryKeyHasItsDefault) {
     form().close();
     EXPECT_EQ(WrittenKeys(fake.profile), (std::vector<std::string>{
                                              "AddListMain=No", "AddListDirectory=No", "DoDirectory=0", "CloseDos=No",
-                                             "CD=C:\\Tools", "EnterKey=0", "Width=4575", "Height=6210"}));
+                                             "CD=C:\\Tools", "EnterKey=0", "Width=4575", "Height=6210",
+                                             "Placeholders=1"}));
 }
 
 TEST_F(MainWindowTest, ValuesAreReadExactlyAndWrittenBackInTheirOwnForm) {
@@ -44,6 +46,7 @@ TEST_F(MainWindowTest, ValuesAreReadExactlyAndWrittenBackInTheirOwnForm) {
     Setting("EnterKey", "007");
     Setting("Width", "6000.7");
     Setting("Height", "7000");
+    Setting("Placeholders", "No");  // only "0" turns the fields off
     Load();
     EXPECT_EQ(chbAdd().value(), 0);  // only "Yes" counts
     EXPECT_TRUE(shared.AddListDirectory);
@@ -56,7 +59,8 @@ TEST_F(MainWindowTest, ValuesAreReadExactlyAndWrittenBackInTheirOwnForm) {
     form().close();
     EXPECT_EQ(WrittenKeys(fake.profile), (std::vector<std::string>{
                                              "AddListMain=No", "AddListDirectory=Yes", "DoDirectory=2", "CloseDos=No",
-                                             "EnterKey=7", "Width=6001", "Height=7000", "CD=C:\\Tools"}));
+                                             "EnterKey=7", "Width=6001", "Height=7000", "Placeholders=1",
+                                             "CD=C:\\Tools"}));
 }
 
 TEST_F(MainWindowTest, TheStartFolderMustExistAsAFolderOrFile) {
@@ -142,4 +146,46 @@ TEST_F(MainWindowTest, ClosingWithCancelWritesNoSettings) {
     fake.messages.answers.push_back(MessageResult::Cancel);
     form().close();
     EXPECT_TRUE(fake.profile.entries.empty());
+}
+
+// A settings file that cannot be written is reported once, with its path and the system's
+// reason; the close goes on, and the options dialog stays open with the user's choices.
+TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
+    const std::string failed = "C:\\Tools\\Tavimero.ini" +
+                               std::string("に設定を保存できませんでした。\r\n") +
+                               "アクセスが拒否されました。";
+    Load();
+    fake.profile.failWrites = true;
+    form().close();
+    EXPECT_TRUE(form().closed);
+    EXPECT_EQ(fake.profile.writes, 1);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, failed);
+    EXPECT_EQ(fake.messages.shown[0].title, "エラー");
+}
+
+TEST_F(MainWindowTest, TheOptionsDialogStaysOpenWhenItsKeysCannotBeWritten) {
+    Load();
+    frmOption dialog({fake.forms, fake.profile, fake.dialogs, fake.system, fake.messages}, shared,
+                     [this] { window->ApplyEnterKey(); });
+    dialog.ShowModal(form());
+    FakeForm& box = *fake.forms.created.back();
+    box.get<FakeCheckBox>("chbLoad").click();
+    box.get<FakeCheckBox>("chbClose").click();
+    box.get<FakeCheckBox>("optDo").click();
+    fake.profile.failWrites = true;
+    box.get<FakeButton>("cmdOk").click();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(
+        fake.messages.shown[0].text.find("C:\\Tools\\Tavimero.iniに設定を保存できませんでした。"),
+        0u);
+    EXPECT_EQ(fake.profile.writes, 1);
+    EXPECT_FALSE(box.closed);
+    EXPECT_EQ(box.get<FakeCheckBox>("chbClose").value(), 1);  // the choices stay
+    EXPECT_FALSE(shared.CloseDos);                            // and nothing was applied
+    EXPECT_EQ(shared.EnterKey, 0);
+    fake.profile.failWrites = false;
+    box.get<FakeButton>("cmdOk").click();
+    EXPECT_TRUE(box.closed);
+    EXPECT_TRUE(shared.CloseDos);
 }

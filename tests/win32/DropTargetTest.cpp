@@ -6,7 +6,9 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "platform/win32/CallbackGuard.h"
 #include "platform/win32/CommonControls.h"
+#include "platform/win32/Wide.h"
 #include "platform/win32/Win32DropTarget.h"
 #include "platform/win32/Win32Form.h"
 #include "tests/shared/DragData.h"
@@ -60,6 +62,84 @@ TEST(DropTargetTest, FileListsAreTakenAndEverythingElseRefused) {
         target->Drop(&data, 0, {12, 12}, &effect);
         EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
         EXPECT_LE(drops.size(), 1u);
+        target->Release();
+    }
+}
+
+// Counts the releases of the data handed over by a drop.
+class ReleaseCounter final : public IUnknown {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++held); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ++releases;
+        return static_cast<ULONG>(--held);
+    }
+    int held = 1, releases = 0;
+};
+
+// What a drop left for the message loop to report, taken off the slot.
+std::string PendingFailure() {
+    std::exception_ptr pending = std::exchange(PendingCallbackException(), nullptr);
+    PumpMessages();  // the wake-up message the guard posted
+    if (!pending) return "";
+    try {
+        std::rethrow_exception(pending);
+    } catch (const UnpairedSurrogateInName&) {
+        return "name";
+    } catch (const std::bad_alloc&) {
+        return "memory";
+    } catch (...) {
+        return "other";
+    }
+}
+
+// A failure inside a drop (a name without an exact form, memory, the handler's own) ends at the
+// drop's boundary, never inside the system's drag loop, releases the data once and waits for the
+// message loop; nothing of a refused file list reaches the handler.
+TEST(DropTargetTest, AFailedDropReleasesItsDataAndWaitsForTheLoop) {
+    const std::wstring unpaired = std::wstring(L"C:\\x") + wchar_t(0xD800) + L"y";
+    struct Case {
+        const char* what;
+        std::vector<std::wstring> paths;
+        bool handlerFails;
+        HRESULT result;
+        std::string failure;
+        std::size_t handled;
+    };
+    const Case cases[] = {
+        {"a good drop", kPaths, false, S_OK, "", 1},
+        {"a name with an unpaired surrogate",
+         {kPaths[0], unpaired},
+         false,
+         E_UNEXPECTED,
+         "name",
+         0},
+        {"the handler runs out of memory", kPaths, true, E_UNEXPECTED, "memory", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::size_t handled = 0;
+        Win32DropTarget* target = Win32DropTarget::create([&](const std::vector<std::string>&) {
+            ++handled;
+            if (c.handlerFails) throw std::bad_alloc();
+        });
+        ReleaseCounter counter;
+        DragData data(CF_HDROP, dragdata::FileList(c.paths));
+        data.releaseThrough(&counter);
+        DWORD effect = DROPEFFECT_COPY;
+        target->DragEnter(&data, MK_LBUTTON, {1, 1}, &effect);
+        effect = DROPEFFECT_COPY;
+        HRESULT result = S_OK;
+        EXPECT_NO_THROW(result = target->Drop(&data, 0, {1, 1}, &effect));
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(effect, c.failure.empty() ? DWORD{DROPEFFECT_COPY} : DWORD{DROPEFFECT_NONE});
+        EXPECT_EQ(counter.releases, 1);
+        EXPECT_EQ(handled, c.handled);
+        EXPECT_EQ(PendingFailure(), c.failure);
         target->Release();
     }
 }
@@ -151,6 +231,26 @@ TEST(DropTargetTest, WithoutOleTheShellsDropMessageArrives) {
     }).join();
     EXPECT_TRUE(exStyle & WS_EX_ACCEPTFILES);
     EXPECT_EQ(drops, kPathsUtf8);
+}
+
+TEST(DropTargetTest, TheDropMessageFreesItsBlockAlsoWhenANameIsRefused) {
+    std::size_t drops = 0;
+    std::string failure;
+    UINT flagsAfter = 0;
+    std::thread([&] {
+        Win32Form form(DropForm(), false);
+        form.textBox("txtAccepting").onDropFiles = [&](const auto&) { ++drops; };
+        form.show();
+        PumpMessages();
+        HGLOBAL block = dragdata::FileList({std::wstring(L"C:\\a") + wchar_t(0xDC00)});
+        SendMessageW(GetDlgItem(form.window(), idAccepting), WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(block), 0);
+        flagsAfter = GlobalFlags(block);
+        failure = PendingFailure();
+    }).join();
+    EXPECT_EQ(drops, 0u);
+    EXPECT_EQ(failure, "name");
+    EXPECT_EQ(flagsAfter, static_cast<UINT>(GMEM_INVALID_HANDLE)) << "the block was not freed";
 }
 
 }  // namespace

@@ -508,6 +508,31 @@ TEST_F(FormTest, TheLoopReportsAFailedHandlerAndGoesOn) {
     EXPECT_EQ(clicks, 2);  // the second click came after the failure
 }
 
+// The system asks on a sent message, behind which nothing is posted: a failed answer keeps the
+// session and is reported by the loop's next turn all the same.
+TEST_F(FormTest, AFailedEndOfSessionQuestionKeepsTheSessionAndIsReported) {
+    struct Case {
+        const char* what;
+        std::function<bool()> handler;
+        LRESULT answer;
+        std::size_t reports;
+    };
+    const Case cases[] = {
+        {"it may end", [] { return true; }, TRUE, 0},
+        {"the user keeps it", [] { return false; }, FALSE, 0},
+        {"the handler fails", []() -> bool { throw std::bad_alloc(); }, FALSE, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        form->onQueryEndSession = c.handler;
+        EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), c.answer);
+        PostQuitMessage(0);
+        std::size_t reports = 0;
+        RunMessageLoop([&](const std::exception&) { ++reports; });
+        EXPECT_EQ(reports, c.reports);
+    }
+}
+
 TEST_F(FormTest, ControlsAreFoundByNameAndKind) {
     EXPECT_NO_THROW(form->frame("fraBox"));
     EXPECT_THROW(form->button("txtMulti"), std::out_of_range);

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/Dpi.h"
+#include "platform/win32/MessageLoop.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Form.h"
 
@@ -128,6 +129,29 @@ TEST_F(FormWindowTest, CloseBoxOfAModalDialogAsksFirst) {
     };
     dialog->showModal(*owner);
     EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(IsWindow(dialogWindow));
+    EXPECT_TRUE(IsWindowEnabled(owner->window()));
+}
+
+// A handler that fails while a modal dialog is up is reported there, and the dialog stays open
+// for the user to go on: its loop neither ends nor lets the failure close it.
+TEST_F(FormWindowTest, AFailureInAModalDialogIsReportedAndTheDialogStays) {
+    std::vector<std::string> reported;
+    const FailureReporter report = [&](const std::exception& error) {
+        reported.push_back(error.what());
+        EXPECT_TRUE(IsWindowVisible(dialogWindow)) << "the dialog is up while the failure is told";
+    };
+    ScopedFailureReporter reporter(report);
+    owner->show();
+    dialog->textBox("txtName").onChange = [] { throw std::runtime_error("名前を扱えません"); };
+    dialog->onActivate = [&] {
+        PostMessageW(GetDlgItem(dialogWindow, idName), WM_CHAR, L'a', 1);
+        PostMessageW(GetDlgItem(dialogWindow, idName), WM_CHAR, L'b', 1);
+        PostMessageW(GetDlgItem(dialogWindow, idOk), BM_CLICK, 0, 0);
+    };
+    dialog->showModal(*owner);
+    EXPECT_EQ(reported, (std::vector<std::string>{"名前を扱えません", "名前を扱えません"}));
+    EXPECT_EQ(clicked, std::vector<std::string>{"cmdOk"}) << "the dialog went on after the failures";
     EXPECT_FALSE(IsWindow(dialogWindow));
     EXPECT_TRUE(IsWindowEnabled(owner->window()));
 }

@@ -32,4 +32,27 @@ TEST(WideTest, TextsConvertBothWaysReplacingWhatIsNotText) {
     EXPECT_EQ(ToUtf8(std::wstring(3000, L'語')).size(), 9000u);
 }
 
+TEST(WideTest, NamesConvertExactlyOrAreRefused) {
+    struct Case {
+        std::wstring name;
+        bool exact;
+    };
+    const Case cases[] = {
+        {L"C:\\日本語\\list.txt", true},
+        {L"C:\\\U0002000B", true},                                // a pair
+        {std::wstring(L"C:\\a") + wchar_t(0xD83D), false},        // a high one at the end
+        {std::wstring(L"C:\\") + wchar_t(0xDE00) + L"b", false},  // a low one alone
+        {std::wstring(L"C:\\") + wchar_t(0xD83D) + L"b", false},  // a high one before a letter
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.name));
+        EXPECT_EQ(HasExactUtf8(c.name), c.exact);
+        if (c.exact) {
+            EXPECT_EQ(ToWide(NameToUtf8(c.name)), c.name);
+        } else {
+            EXPECT_THROW(NameToUtf8(c.name), UnpairedSurrogateInName);
+        }
+    }
+}
+
 }  // namespace

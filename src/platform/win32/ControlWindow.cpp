@@ -86,6 +86,7 @@ LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return defaultHandling(message, wParam, lParam);
     case WM_SETFOCUS: {
         const LRESULT result = defaultHandling(message, wParam, lParam);
+        site_.focusEntered(*this);
         Guarded([&] { Fire(events_.onGotFocus); });
         return result;
     }
@@ -99,10 +100,14 @@ LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return code;
     }
     case WM_DROPFILES: {
-        auto drop = reinterpret_cast<HDROP>(wParam);
-        const std::vector<std::string> paths = DroppedPaths(drop);
-        DragFinish(drop);
+        // The block is freed once whatever happens to its paths; a failure (a name that cannot
+        // be read, memory) waits for the message loop, which reports it.
+        struct Finish {
+            HDROP drop;
+            ~Finish() { DragFinish(drop); }
+        } finish{reinterpret_cast<HDROP>(wParam)};
         Guarded([&] {
+            const std::vector<std::string> paths = DroppedPaths(finish.drop);
             if (droppedFiles_ && !paths.empty()) droppedFiles_(paths);
         });
         return 0;

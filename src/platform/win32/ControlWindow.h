@@ -26,6 +26,10 @@ public:
     virtual void setPopupAnchor(const POINT* screen) = 0;
     // The DPI the form is shown at.
     virtual UINT dpi() const = 0;
+    // The control took the keyboard focus: the form keeps it in view.
+    virtual void focusEntered(const ControlWindow& control) = 0;
+    // A scrolling frame moved: the form places the controls in it for its new offset.
+    virtual void scrolled(const ControlWindow& area) = 0;
 };
 
 // The window behind one control: subclassed so that key-down and focus events reach the

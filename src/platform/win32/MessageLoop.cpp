@@ -7,6 +7,8 @@
 
 namespace {
 
+thread_local const FailureReporter* activeReporter = nullptr;
+
 // For a message to a form or one of its controls: the form's menu shortcuts, then the dialog
 // manager's keys (Tab, Enter, Esc, arrows, mnemonics). True when the message was handled and
 // must not be dispatched again.
@@ -20,6 +22,13 @@ bool TranslateFormKeys(MSG& message) {
 
 }  // namespace
 
+ScopedFailureReporter::ScopedFailureReporter(const FailureReporter& reportError)
+    : previous_(activeReporter) {
+    activeReporter = &reportError;
+}
+
+ScopedFailureReporter::~ScopedFailureReporter() { activeReporter = previous_; }
+
 void ProcessMessage(MSG& message) {
     if (!TranslateFormKeys(message)) {
         TranslateMessage(&message);
@@ -28,18 +37,24 @@ void ProcessMessage(MSG& message) {
     RethrowPendingCallbackException();
 }
 
-int RunMessageLoop(const std::function<void(const std::exception&)>& reportError) {
+void ProcessMessageReportingFailures(MSG& message) {
+    if (!activeReporter) return ProcessMessage(message);
+    try {
+        ProcessMessage(message);
+    } catch (const std::exception& error) {
+        (*activeReporter)(error);
+    } catch (...) {
+        (*activeReporter)(std::runtime_error("原因の分からないエラーが起きました。"));
+    }
+}
+
+int RunMessageLoop(const FailureReporter& reportError) {
+    ScopedFailureReporter reporter(reportError);
     MSG message{};
     for (;;) {
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) return -1;
-        try {
-            ProcessMessage(message);
-        } catch (const std::exception& error) {
-            reportError(error);
-        } catch (...) {
-            reportError(std::runtime_error("unknown error"));
-        }
+        ProcessMessageReportingFailures(message);
     }
 }

@@ -30,3 +30,26 @@ std::string ToUtf8(std::wstring_view wide) {
     utf8.resize(static_cast<size_t>(written > 0 ? written : 0));
     return utf8;
 }
+
+bool HasExactUtf8(std::wstring_view name) {
+    for (size_t i = 0; i < name.size(); ++i) {
+        const wchar_t unit = name[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
+            name[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
+UnpairedSurrogateInName::UnpairedSurrogateInName(std::wstring_view name)
+    : std::runtime_error("「" + ToUtf8(name) +
+                         "」は名前に対のないサロゲート文字を含むため扱えません。"
+                         "名前を変えてからやり直してください。") {}
+
+std::string NameToUtf8(std::wstring_view name) {
+    if (!HasExactUtf8(name)) throw UnpairedSurrogateInName(name);
+    return ToUtf8(name);
+}

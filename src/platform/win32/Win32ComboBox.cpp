@@ -36,6 +36,19 @@ void Win32ComboBox::setListIndex(int index) {
     SendMessageW(window(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+std::string Win32ComboBox::text() const { return ToUtf8(WindowText(window())); }
+
+void Win32ComboBox::setText(const std::string& text) {
+    // The entry with exactly this text (the box's own search ignores letter case).
+    int entry = -1;
+    for (int index = 0, entries = count(); index < entries && entry < 0; ++index)
+        if (item(index) == text) entry = index;
+    setListIndex(entry);
+    // An editable box shows the text in its edit field, also when it is no entry.
+    if ((GetWindowLongW(window(), GWL_STYLE) & 3) != CBS_DROPDOWNLIST)
+        SetWindowTextW(window(), ToWide(text).c_str());
+}
+
 void Win32ComboBox::notify(WORD code) {
     if (code == CBN_SELCHANGE) Guarded([&] { Fire(onChange); });
 }

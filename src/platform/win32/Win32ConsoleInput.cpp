@@ -11,11 +11,13 @@ constexpr ULONGLONG kConsoleWaitMilliseconds = 5000;
 constexpr DWORD kConsolePollMilliseconds = 10;
 
 // Attaches to the console of the process, waiting for a new prompt's console while the process
-// runs. A program has at most one console, so whatever it had before is given up first.
-void AttachWaitingForConsole(DWORD processId) {
+// runs when `wait` says so. A program has at most one console, so whatever it had before is
+// given up first.
+void AttachWaitingForConsole(DWORD processId, bool wait) {
     FreeConsole();
     if (AttachConsole(processId)) return;
     DWORD error = GetLastError();
+    if (!wait) ThrowSystemError(error);
     UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
     if (!process) ThrowSystemError(error);
     const ULONGLONG deadline = GetTickCount64() + kConsoleWaitMilliseconds;
@@ -38,8 +40,8 @@ BOOL WINAPI IgnoreInterrupts(DWORD signal) {
 // Attached to another process's console for the lifetime of the object.
 class Win32AttachedConsole final : public AttachedConsole {
 public:
-    explicit Win32AttachedConsole(DWORD processId) {
-        AttachWaitingForConsole(processId);
+    Win32AttachedConsole(DWORD processId, bool wait) {
+        AttachWaitingForConsole(processId, wait);
         // Attaching resets the handler table, so the handler is added for each attachment.
         SetConsoleCtrlHandler(IgnoreInterrupts, TRUE);
     }
@@ -108,7 +110,11 @@ std::vector<INPUT_RECORD> KeyRecords(const std::vector<PromptKey>& keys) {
 }
 
 std::unique_ptr<AttachedConsole> Win32ConsoleInput::attach(std::uint32_t processId) {
-    return std::make_unique<Win32AttachedConsole>(processId);
+    return std::make_unique<Win32AttachedConsole>(processId, true);
+}
+
+std::unique_ptr<AttachedConsole> Win32ConsoleInput::attachNow(std::uint32_t processId) {
+    return std::make_unique<Win32AttachedConsole>(processId, false);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 class Win32ConsoleInput final : public ConsoleInput {
 public:
     std::unique_ptr<AttachedConsole> attach(std::uint32_t processId) override;
+    std::unique_ptr<AttachedConsole> attachNow(std::uint32_t processId) override;
 };
 
 // The key-down and key-up records that type the keys: Enter as VK_RETURN with a carriage

@@ -22,7 +22,7 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
         std::wstring path(static_cast<size_t>(length) + 1, L'\0');
         const UINT copied = DragQueryFileW(drop, i, path.data(), length + 1);
         path.resize(copied);
-        paths.push_back(ToUtf8(path));
+        paths.push_back(NameToUtf8(path));
     }
     return paths;
 }
@@ -76,26 +76,54 @@ HRESULT Win32DropTarget::DragLeave() {
     return S_OK;
 }
 
+namespace {
+
+// The data a drop handed over, released once however the drop ends.
+class HeldMedium {
+public:
+    HeldMedium() = default;
+    ~HeldMedium() { release(); }
+    HeldMedium(const HeldMedium&) = delete;
+    HeldMedium& operator=(const HeldMedium&) = delete;
+    STGMEDIUM* get() { return &medium_; }
+    void release() {
+        if (medium_.tymed == TYMED_NULL) return;
+        ReleaseStgMedium(&medium_);
+        medium_ = {};
+    }
+
+private:
+    STGMEDIUM medium_{};
+};
+
+}  // namespace
+
 HRESULT Win32DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
     offersFiles_ = OffersFiles(data);
     *effect = effectFor(*effect);
     offersFiles_ = false;
     if (*effect == DROPEFFECT_NONE) return S_OK;
-    FORMATETC format = FileListFormat();
-    STGMEDIUM medium{};
-    if (data->GetData(&format, &medium) != S_OK) {
-        *effect = DROPEFFECT_NONE;
-        return S_OK;
-    }
-    std::vector<std::string> paths;
-    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal)
-        paths = DroppedPaths(static_cast<HDROP>(medium.hGlobal));
-    ReleaseStgMedium(&medium);
-    // Called from the system's drag loop: an exception waits for the message loop.
-    Handler handler = handler_;
-    Guarded([&] {
+    // Called from the system's drag loop, which no exception may cross: a failure (a name that
+    // cannot be read, memory, the handler's own) ends the drop here and waits for the message
+    // loop, which reports it.
+    try {
+        FORMATETC format = FileListFormat();
+        HeldMedium medium;
+        if (data->GetData(&format, medium.get()) != S_OK) {
+            *effect = DROPEFFECT_NONE;
+            return S_OK;
+        }
+        std::vector<std::string> paths;
+        if (medium.get()->tymed == TYMED_HGLOBAL && medium.get()->hGlobal)
+            paths = DroppedPaths(static_cast<HDROP>(medium.get()->hGlobal));
+        medium.release();
+        Handler handler = handler_;
         if (handler && !paths.empty()) handler(paths);
-    });
-    return S_OK;
+        return S_OK;
+    } catch (...) {
+        *effect = DROPEFFECT_NONE;
+        KeepCallbackException(std::current_exception());
+        return E_UNEXPECTED;
+    }
 }

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-// The paths of a shell file list (CF_HDROP), in order, in UTF-8.
+// The paths of a shell file list (CF_HDROP), in order, in UTF-8. Throws UnpairedSurrogateInName
+// for a path that has no exact UTF-8 form.
 std::vector<std::string> DroppedPaths(HDROP drop);
 
 // An OLE drop target that takes file lists from the shell: it offers to copy while the data

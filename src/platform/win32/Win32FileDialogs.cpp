@@ -87,7 +87,7 @@ std::optional<std::string> Show(Kind kind, const FileDialogOptions& options) {
         throw PlatformError("ファイルを選ぶボックスを表示できません (comdlg32.dll)");
     }
     const BOOL chosen = kind == Kind::Open ? boxes.open(&box) : boxes.save(&box);
-    if (chosen) return ToUtf8(fileName.data());
+    if (chosen) return NameToUtf8(fileName.data());
     const DWORD error = boxes.lastError();
     if (error == 0) return std::nullopt;  // cancelled
     char code[16];

@@ -227,6 +227,9 @@ std::vector<FolderEntry> Win32FileSystem::listFolder(const std::string& folder) 
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
+        // A name with an unpaired surrogate has no exact UTF-8 form: shown as another name, it
+        // would lead to another file, so it is left out.
+        if (!HasExactUtf8(name)) continue;
         names.emplace_back(name, found.dwFileAttributes);
     } while (FindNextFileW(search, &found));
     const DWORD error = GetLastError();

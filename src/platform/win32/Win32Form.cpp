@@ -227,7 +227,7 @@ void Win32Form::showModal(Form& owner) {
             break;
         }
         if (got == -1) break;
-        ProcessMessage(message);
+        ProcessMessageReportingFailures(message);
     }
     modalOwner_ = nullptr;
 }
@@ -415,7 +415,8 @@ LRESULT Win32Form::sessionEndQueried() {
     if (!onQueryEndSession) return TRUE;
     // While the program asks its question, the system's shutdown screen names the reason.
     ShutdownBlockReasonCreate(window_, ToWide(kSessionBlockReason).c_str());
-    bool allowed = true;
+    // A handler that fails keeps the session: nothing was saved, and the failure is reported.
+    bool allowed = false;
     Guarded([&] { allowed = onQueryEndSession(); });
     ShutdownBlockReasonDestroy(window_);
     return allowed ? TRUE : FALSE;

@@ -89,6 +89,8 @@ private:
     void moveControl(const ControlWindow& control, const TwipsRect& rect) override;
     void optionChosen(const ControlWindow& option) override;
     void setPopupAnchor(const POINT* screen) override;
+    void focusEntered(const ControlWindow& control) override;
+    void scrolled(const ControlWindow& area) override;
 
     struct Entry {
         ControlSpec layout;  // layout.rect is where the control stands now, in twips
@@ -105,6 +107,10 @@ private:
     Entry* entryOf(const ControlWindow& control);
     const Entry* entryOf(const ControlWindow& control) const;
     const Entry* entryNamed(const std::string& name) const;
+    // The scrolling frame the entry sits in directly, or null.
+    Win32ScrollArea* scrollAreaOf(const Entry& entry) const;
+    // The window a control is created in: the form's, or its scrolling frame's.
+    HWND parentFor(const ControlSpec& control) const;
     // Positions the control for the current DPI; a frame takes the controls in it along.
     void place(const Entry& entry, int depth = 0);
     // Positions every control and sets the fonts for the window's current DPI.

@@ -1,10 +1,12 @@
+#include "platform/win32/Win32Form.h"
+
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/Dpi.h"
 #include "platform/win32/FormWindowMarks.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Error.h"
-#include "platform/win32/Win32Form.h"
 
 // Where a form's controls stand and how they look at the window's DPI: creating them from the
 // table, placing them in pixels from their twips, fonts, icons, and a change of DPI.
@@ -50,19 +52,49 @@ WindowKind KindOf(const ControlSpec& control) {
         // The tab stop and the group start are set once all controls exist.
         return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
     case ControlKind::Frame:
+        // A scrolling frame is a window of its own that holds its controls; the dialog keys
+        // go into it as into the form.
+        if (s & StyleScrolls)
+            return {Win32ScrollArea::ClassName(), WS_VSCROLL, WS_EX_CONTROLPARENT};
         return {L"BUTTON", WS_GROUP | BS_GROUPBOX, 0};
     case ControlKind::Label:
         // Captions are data (addresses, dates), never mnemonics.
         return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::ComboBox:
-        return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+        return {L"COMBOBOX",
+                static_cast<DWORD>(
+                    WS_TABSTOP | WS_VSCROLL |
+                    ((s & StyleEditable) ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST)),
+                0};
     case ControlKind::Timer:
         break;
     }
     throw std::logic_error("no window for this control kind");
 }
 
+bool IsScrollArea(const ControlSpec& control) {
+    return control.kind == ControlKind::Frame && (control.style & StyleScrolls);
+}
+
 }  // namespace
+
+Win32ScrollArea* Win32Form::scrollAreaOf(const Entry& entry) const {
+    const Entry* container = entryNamed(entry.layout.container);
+    if (!container || !IsScrollArea(container->layout)) return nullptr;
+    return static_cast<Win32ScrollArea*>(container->control.get());
+}
+
+HWND Win32Form::parentFor(const ControlSpec& control) const {
+    if (control.container.empty()) return window_;
+    if (const Entry* container = entryNamed(control.container))
+        return IsScrollArea(container->layout) ? container->control->window() : window_;
+    for (const ControlSpec& other : table_.controls) {
+        if (other.name == control.container && IsScrollArea(other))
+            throw std::logic_error(
+                "a scrolling frame must come before its controls in the tab order");
+    }
+    return window_;
+}
 
 SIZE Win32Form::tableSize() const {
     if (table_.clientWidthTwips > 0 && table_.clientHeightTwips > 0) {
@@ -84,11 +116,11 @@ std::unique_ptr<ControlWindow> Win32Form::createControl(const ControlSpec& contr
     // A text box's caption is its first text; a list has none.
     const bool hasCaption =
         !noCaption && control.kind != ControlKind::ListBox && control.kind != ControlKind::ComboBox;
-    HWND child = CreateWindowExW(kind.exStyle, kind.className,
-                                 hasCaption ? ToWide(control.caption).c_str() : L"",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0,
-                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                 GetModuleHandleW(nullptr), nullptr);
+    HWND child = CreateWindowExW(
+        kind.exStyle, kind.className, hasCaption ? ToWide(control.caption).c_str() : L"",
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, parentFor(control),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr),
+        nullptr);
     if (!child) ThrowSystemError();
     ControlSite& site = *this;
     switch (control.kind) {
@@ -103,6 +135,7 @@ std::unique_ptr<ControlWindow> Win32Form::createControl(const ControlSpec& contr
     case ControlKind::OptionButton:
         return std::make_unique<Win32OptionButton>(child, site);
     case ControlKind::Frame:
+        if (IsScrollArea(control)) return std::make_unique<Win32ScrollArea>(child, site);
         return std::make_unique<Win32Frame>(child, site, noCaption);
     case ControlKind::Label:
         return std::make_unique<Win32Label>(child, site);
@@ -142,9 +175,9 @@ void Win32Form::createControls() {
         controls_.push_back({control, std::move(object)});
     }
     // Frames go to the bottom of the z-order so that they never paint over the controls
-    // placed on them.
+    // placed on them. A scrolling frame holds its controls and keeps its place in the tab order.
     for (const Entry& entry : controls_) {
-        if (entry.layout.kind == ControlKind::Frame)
+        if (entry.layout.kind == ControlKind::Frame && !IsScrollArea(entry.layout))
             SetWindowPos(entry.control->window(), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -181,8 +214,13 @@ RECT Win32Form::pixelRect(const Entry& entry) const {
     // Controls in a frame are placed relative to the frame's top-left corner where the frame
     // stands now (and frames may sit in frames). The depth limit guards against a table that
     // names itself.
+    // In a scrolling frame they stand in its own window, moved up by its offset.
     const Entry* container = entryNamed(entry.layout.container);
     for (int depth = 0; container && depth < 16; ++depth) {
+        if (IsScrollArea(container->layout)) {
+            top -= static_cast<const Win32ScrollArea&>(*container->control).offset();
+            break;
+        }
         left += TwipsToPixels(container->layout.rect.left, dpi_);
         top += TwipsToPixels(container->layout.rect.top, dpi_);
         container = entryNamed(container->layout.container);
@@ -201,9 +239,34 @@ void Win32Form::place(const Entry& entry, int depth) {
     SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // The depth limit guards against a table whose frames hold each other.
-    if (entry.layout.kind == ControlKind::Frame && depth < 16) {
-        for (const Entry& inner : controls_)
-            if (inner.layout.container == entry.layout.name) place(inner, depth + 1);
+    if (entry.layout.kind != ControlKind::Frame || depth >= 16) return;
+    if (IsScrollArea(entry.layout)) {
+        // What it holds reaches down to its lowest control.
+        int content = 0;
+        for (const Entry& inner : controls_) {
+            if (inner.layout.container == entry.layout.name)
+                content = std::max(
+                    content, TwipsToPixels(inner.layout.rect.top + inner.layout.rect.height, dpi_));
+        }
+        static_cast<Win32ScrollArea&>(*entry.control).setContentHeight(content);
+    }
+    for (const Entry& inner : controls_)
+        if (inner.layout.container == entry.layout.name) place(inner, depth + 1);
+}
+
+void Win32Form::scrolled(const ControlWindow& area) {
+    const Entry* entry = entryOf(area);
+    if (!entry) return;
+    for (const Entry& inner : controls_)
+        if (inner.layout.container == entry->layout.name) place(inner);
+}
+
+void Win32Form::focusEntered(const ControlWindow& control) {
+    const Entry* entry = entryOf(control);
+    if (!entry) return;
+    if (Win32ScrollArea* area = scrollAreaOf(*entry)) {
+        const TwipsRect& rect = entry->layout.rect;
+        area->showBand(TwipsToPixels(rect.top, dpi_), TwipsToPixels(rect.top + rect.height, dpi_));
     }
 }
 

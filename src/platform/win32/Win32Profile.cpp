@@ -2,11 +2,137 @@
 
 #include <windows.h>
 
+#include <atomic>
+
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32Error.h"
 
 namespace {
+
 // The buffer size is what cuts a long value: the system copies its first 1023 characters.
 constexpr DWORD ValueBufferSize = 1024;
+constexpr char Utf16Mark[] = "\xFF\xFE";
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+// A settings file is a few hundred bytes; anything this large is not one to rewrite.
+constexpr LONGLONG MaxRewrittenBytes = 16 * 1024 * 1024;
+
+void WriteAll(HANDLE file, const std::string& bytes) {
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        ThrowSystemError();
+    if (written != bytes.size()) ThrowSystemError(ERROR_WRITE_FAULT);
+}
+
+std::string ReadAll(HANDLE file) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size)) ThrowSystemError();
+    if (size.QuadPart > MaxRewrittenBytes) ThrowSystemError(ERROR_FILE_TOO_LARGE);
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        ThrowSystemError();
+    bytes.resize(read);
+    return bytes;
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+    std::string bytes(Utf16Mark, 2);
+    for (const wchar_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+// The characters of a file without the UTF-16 mark, as the profile functions read it.
+std::wstring TextOfFile(const std::string& bytes) {
+    UINT codePage = CP_ACP;
+    std::string_view body(bytes);
+    if (body.starts_with(Utf8Mark)) {
+        codePage = CP_UTF8;
+        body.remove_prefix(3);
+    }
+    if (body.empty()) return {};
+    const int size = static_cast<int>(body.size());
+    const int length = MultiByteToWideChar(codePage, 0, body.data(), size, nullptr, 0);
+    if (length <= 0) ThrowSystemError();
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, body.data(), size, text.data(), length);
+    return text;
+}
+
+// A new file beside `path`, opened for writing; its name is returned in `name`.
+UniqueHandle CreateTemporaryBeside(const std::wstring& path, std::wstring& name) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(++counter) + L".tmp";
+        UniqueHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) return file;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            ThrowSystemError();
+    }
+    ThrowSystemError(ERROR_FILE_EXISTS);
+}
+
+// Replaces the file with a complete copy holding `bytes`; a failure leaves it as it was.
+void ReplaceSafely(const std::wstring& path, const std::string& bytes) {
+    std::wstring temporary;
+    UniqueHandle file = CreateTemporaryBeside(path, temporary);
+    try {
+        WriteAll(file.get(), bytes);
+        if (!FlushFileBuffers(file.get())) ThrowSystemError();
+        file.reset();
+        if (!MoveFileExW(temporary.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            ThrowSystemError();
+    } catch (...) {
+        file.reset();
+        DeleteFileW(temporary.c_str());
+        throw;
+    }
+}
+
+bool HeldByAnsi(std::initializer_list<const std::string*> texts) {
+    Win32CodePage codePage;
+    for (const std::string* text : texts) {
+        if (!codePage.toAnsi(*text)) return false;
+    }
+    return true;
+}
+
+// Makes sure the file can take the texts without losing a character (see the header).
+void PrepareFile(const std::wstring& path, bool ansiWillDo) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) ThrowSystemError();
+        UniqueHandle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (created) return WriteAll(created.get(), std::string(Utf16Mark, 2));
+        // Made by someone else meanwhile: taken as it is now.
+        if (GetLastError() != ERROR_FILE_EXISTS) ThrowSystemError();
+        return PrepareFile(path, ansiWillDo);
+    }
+    // Windows refuses to write or move over a read-only file; Wine may do either (it writes with
+    // the rights of its Unix user): refused here for both.
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file.get(), &information)) ThrowSystemError();
+    if (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        ThrowSystemError(ERROR_ACCESS_DENIED);
+    if (ansiWillDo) return;
+    const std::string bytes = ReadAll(file.get());
+    file.reset();
+    // Already in UTF-16 (either byte order) as the profile functions write it.
+    if (bytes.starts_with(Utf16Mark) || bytes.starts_with("\xFE\xFF")) return;
+    ReplaceSafely(path, Utf16Bytes(TextOfFile(bytes)));
+}
+
 }  // namespace
 
 std::string Win32Profile::getString(const std::string& section, const std::string& key,
@@ -20,6 +146,9 @@ std::string Win32Profile::getString(const std::string& section, const std::strin
 
 void Win32Profile::setString(const std::string& section, const std::string& key,
                              const std::string& value, const std::string& path) {
-    WritePrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), ToWide(value).c_str(),
-                               ToWide(path).c_str());
+    const std::wstring file = ToWide(path);
+    PrepareFile(file, HeldByAnsi({&section, &key, &value}));
+    if (!WritePrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(),
+                                    ToWide(value).c_str(), file.c_str()))
+        ThrowSystemError();
 }

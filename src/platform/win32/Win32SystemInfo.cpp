@@ -70,3 +70,15 @@ bool Win32SystemInfo::claimSingleInstance() {
     instanceToken_ = std::move(token);
     return true;
 }
+
+bool Win32SystemInfo::promptDelayedExpansion() {
+    // The order in which cmd.exe reads its setting: the user's value before the machine's.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        DWORD value = 0;
+        DWORD size = sizeof value;
+        if (RegGetValueW(root, L"Software\\Microsoft\\Command Processor", L"DelayedExpansion",
+                         RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS)
+            return value != 0;
+    }
+    return false;
+}

@@ -11,6 +11,7 @@ public:
     std::string programFolder() override;
     std::string commandLine() override;
     bool claimSingleInstance() override;
+    bool promptDelayedExpansion() override;
 
 private:
     UniqueHandle instanceToken_;  // held until the program ends

@@ -132,6 +132,12 @@ LRESULT Win32TextBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_MOUSEWHEEL:
+        // A one-line box has nothing to scroll: the wheel goes to what holds it (a scrolling
+        // frame), as the system's own boxes hand it on, also where Wine's keeps it.
+        if (!(GetWindowLongW(window(), GWL_STYLE) & ES_MULTILINE))
+            return SendMessageW(GetParent(window()), message, wParam, lParam);
+        break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
