@@ -59,7 +59,7 @@ FormSpec frmFieldValuesForm(const std::vector<std::string>& names) {
                                  {ValueLeft, top + 45, ValueWidth, 300},
                                  "fraFields",
                                  2 + 2 * row,
-                                 {},
+                                 FontSpec{},
                                  ids::txtFieldFirst + row,
                                  offersChoices ? StyleEditable : StyleNone,
                                  name});
