@@ -68,6 +68,7 @@ private:
             : real_(std::move(real)), typedAt_(typedAt) {}
         std::vector<std::uint32_t> processes() override { return real_->processes(); }
         void bringForward() override { real_->bringForward(); }
+        PromptWindowState windowState() override { return real_->windowState(); }
         void type(const std::vector<PromptKey>& keys) override {
             real_->type(keys);
             typedAt_ = Clock::now();

@@ -20,12 +20,14 @@ FormSpec frmDirectoryForm() {
     form.font = {"ＭＳ Ｐゴシック", 900};
     form.sizable = false;
     form.controls = {
-        {"drvChange", ControlKind::ComboBox, "", {0, 120, 3015, 300}, "", 0, {}, ids::drvChange},
+        {"drvChange", ControlKind::ComboBox, "", {0, 120, 3015, 300}, "", 0, FontSpec{}, ids::drvChange,
+         StyleNone, "ドライブ"},
         // Enter in the folder list opens the selected folder, as a double-click does; the open
         // folder and its ancestors show an open folder, its subfolders a closed one.
-        {"dirChange", ControlKind::ListBox, "", {0, 480, 3015, 3450}, "", 1, {}, ids::dirChange,
-         StyleTakesEnter | StyleItemImages},
-        {"filChange", ControlKind::ListBox, "", {3030, 240, 3010, 3690}, "", 2, {}, ids::filChange},
+        {"dirChange", ControlKind::ListBox, "", {0, 480, 3015, 3450}, "", 1, FontSpec{}, ids::dirChange,
+         StyleTakesEnter | StyleItemImages, "フォルダー"},
+        {"filChange", ControlKind::ListBox, "", {3030, 240, 3010, 3690}, "", 2, FontSpec{}, ids::filChange,
+         StyleNone, "ファイル"},
         {"optCD", ControlKind::OptionButton, "カレントディレクトリの移動(&M)", {120, 250, 2655, 180}, "Frame1", 3, {},
          ids::optCD},
         {"optPath", ControlKind::OptionButton, "パスの入力(&P)", {120, 480, 1455, 310}, "Frame1", 4, {}, ids::optPath},

@@ -15,6 +15,7 @@
 #include "platform/PlatformError.h"
 #include "prompt/DosPrompt.h"
 #include "prompt/InputState.h"
+#include "prompt/PromptWindowWatch.h"
 
 class frmDirectory;
 class frmSearch;
@@ -132,6 +133,8 @@ private:
     // Reading where the prompt really stands: steadily, and often right after typing a line.
     void WatchPromptDirectory();
     void CatchUpWithPrompt();
+    // After a start: the activation back from a prompt's window that took it as it opened.
+    void KeepActivation(int millisecondsSinceLast);
 
     void FocusBack();
     void SetInputButtonsEnabled(bool on);
@@ -167,6 +170,7 @@ private:
     // Reads left in the quick watch after typing, and the prompt's directory as last read.
     int catchUpReads_ = 0;
     std::string lastRealDirectory_;
+    PromptWindowWatch windowWatch_;
     // Whether fields are asked for (the Placeholders setting), and the values given in this run.
     bool askForFields_ = true;
     fields::Values fieldValues_;

@@ -79,7 +79,7 @@ FormSpec frmDosLaunchForm() {
     form.sizable = true;
     form.controls = {
         {"txtCommand", ControlKind::TextBox, "", {0, 3720, 4455, 915}, "", 0, CommandFont,
-         ids::txtCommand, StyleMultiLine | StyleVScroll | StyleAcceptsFiles},
+         ids::txtCommand, StyleMultiLine | StyleVScroll | StyleAcceptsFiles, "コマンド"},
         {"fraButtons", ControlKind::Frame, "", {120, 4680, 4220, 765}, "", 1, {}, ids::fraButtons,
          StyleNoCaption},
         {"chbAdd", ControlKind::CheckBox, "入力時や実行時にリストに追加する(&A)", {480, 60, 3700, 180},
@@ -92,9 +92,9 @@ FormSpec frmDosLaunchForm() {
          ids::cmdCleaer},
         // Tab index 6 belongs to the toolbar.
         {"txtCD", ControlKind::TextBox, "", {30, 480, 4390, 270}, "", 7, ListFont, ids::txtCD,
-         StyleReadOnly},
+         StyleReadOnly, "現在のディレクトリ"},
         {"lstCommand", ControlKind::ListBox, "", {0, 840, 4455, 2760}, "", 8, ListFont,
-         ids::lstCommand, StyleAcceptsFiles},
+         ids::lstCommand, StyleAcceptsFiles, "コマンドリスト"},
         {"tmrCD", ControlKind::Timer, "", {}, "", 99, {}, ids::tmrCD},
         {"tmrDosDirectory", ControlKind::Timer, "", {}, "", 100, {}, ids::tmrDosDirectory},
     };

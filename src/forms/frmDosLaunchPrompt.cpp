@@ -61,6 +61,7 @@ void frmDosLaunch::StartPendingPrompt() {
     pendingStart_.reset();
     try {
         prompt_.Start(directory + "\\");
+        windowWatch_.Start();
         WatchPromptDirectory();
         return;
     } catch (const PlatformError& error) {
@@ -73,6 +74,7 @@ void frmDosLaunch::StartPendingPrompt() {
     tracker_.Started(ProgramFolder());
     try {
         prompt_.Start(ProgramFolder() + "\\");
+        windowWatch_.Start();
         WatchPromptDirectory();
     } catch (const PlatformError& error) {
         tracker_.Started(directory);
@@ -300,7 +302,12 @@ void frmDosLaunch::CatchUpWithPrompt() {
     tmrDosDirectory.setInterval(DirectoryCatchUpMilliseconds);
 }
 
+void frmDosLaunch::KeepActivation(int millisecondsSinceLast) {
+    if (windowWatch_.Look(prompt_.WindowState(), millisecondsSinceLast)) form_->activate();
+}
+
 void frmDosLaunch::tmrDosDirectory_Timer() {
+    if (windowWatch_.Watching()) KeepActivation(tmrDosDirectory.interval());
     // A prompt that ended is started again only by the next input, as always.
     if (!prompt_.IsRunning()) return;
     const auto real = prompt_.ReadDirectories();

@@ -59,9 +59,10 @@ FormSpec frmFieldValuesForm(const std::vector<std::string>& names) {
                                  {ValueLeft, top + 45, ValueWidth, 300},
                                  "fraFields",
                                  2 + 2 * row,
-                                 {},
+                                 FontSpec{},
                                  ids::txtFieldFirst + row,
-                                 offersChoices ? StyleEditable : StyleNone});
+                                 offersChoices ? StyleEditable : StyleNone,
+                                 name});
     }
     const int cancelLeft = FrameWidth - Margin - ButtonWidth;
     form.controls.push_back(

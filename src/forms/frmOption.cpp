@@ -17,7 +17,8 @@ FormSpec frmOptionForm() {
     form.controls = {
         {"chbLoad", ControlKind::CheckBox, "起動時にリストを読み込む(&R)", {120, 120, 2895, 255}, "", 0, {},
          ids::chbLoad},
-        {"txtPath", ControlKind::TextBox, "", {240, 480, 3495, 270}, "", 1, {}, ids::txtPath},
+        {"txtPath", ControlKind::TextBox, "", {240, 480, 3495, 270}, "", 1, FontSpec{}, ids::txtPath,
+         StyleNone, "起動時に開くリストのパス"},
         {"cmdOpen", ControlKind::Button, "参照(&B)", {3840, 480, 975, 255}, "", 2, {}, ids::cmdOpen},
         {"chbClose", ControlKind::CheckBox, "終了時にDOSプロンプトも閉じる(&E)", {120, 960, 3735, 255}, "", 3, {},
          ids::chbClose},

@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/PromptWindow.h"
+
 // One key that reaches a prompt's command line: a character, the Enter key, or the Escape
 // key (which empties the command line).
 struct PromptKey {
@@ -20,9 +22,12 @@ public:
     // The ids of the processes attached to the console, this program left out: the prompt
     // alone, or the prompt and the programs it runs in its console. Throws PlatformError.
     virtual std::vector<std::uint32_t> processes() = 0;
-    // Brings the console window forward, right behind this program's active window, so the
-    // prompt's output shows while the user stays where they were. Best effort: never throws.
+    // Brings the window that shows the console forward, right behind this program's active
+    // window, so the prompt's output shows while the user stays where they were. Best effort:
+    // never throws.
     virtual void bringForward() = 0;
+    // Whether a window shows the console yet, and whether it has the activation. Never throws.
+    virtual PromptWindowState windowState() = 0;
     // Writes the keys into the console input. Throws PlatformError.
     virtual void type(const std::vector<PromptKey>& keys) = 0;
 };

@@ -59,6 +59,9 @@ struct ControlSpec {
     FontSpec font;          // empty face: the form's font
     int id = 0;             // control id (ControlIds.h)
     unsigned style = StyleNone;
+    // UTF-8; what a screen reader calls the control, for one that nothing shown names (a list,
+    // an edit box without a label before it). Empty: the reader's own naming.
+    std::string accessibleName = {};
 };
 
 // A menu bar entry or one of its items. A caption of "-" is a separator line.

@@ -79,6 +79,15 @@ bool DosPrompt::Type(const std::string& text, bool onlyToThePrompt) {
     return promptReads;
 }
 
+PromptWindowState DosPrompt::WindowState() {
+    if (!isNT_ || !process_ || !process_->isRunning()) return PromptWindowState::NotShown;
+    try {
+        return console_.attach(process_->id())->windowState();
+    } catch (const PlatformError&) {
+        return PromptWindowState::NotShown;
+    }
+}
+
 std::string DosPrompt::SaveClipboard() { return isNT_ ? std::string() : clipboard_.getText(); }
 
 void DosPrompt::RestoreClipboard(const std::string& saved) {

@@ -47,6 +47,10 @@ public:
     // and the result is false. Throws PlatformError.
     bool DeliverToPrompt(const std::string& text);
 
+    // Where the window that shows the prompt stands (the NT family's prompt; the 9x family's is
+    // never looked at). Never throws: a prompt that cannot be attached has no window shown.
+    PromptWindowState WindowState();
+
     // Clipboard keeping around deliveries on the 9x family; no-ops on the NT family.
     std::string SaveClipboard();
     void RestoreClipboard(const std::string& saved);

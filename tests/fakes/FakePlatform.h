@@ -100,6 +100,9 @@ public:
     std::string typed;  // everything typed, in order
     // The processes on each prompt's console; a prompt not listed is alone on its console.
     std::map<std::uint32_t, std::vector<std::uint32_t>> attached;
+    // Where the window that shows each prompt's console stands; a prompt not listed has its
+    // window shown beside the program's, as a console window started without activation is.
+    std::map<std::uint32_t, PromptWindowState> windowStates;
 
 private:
     class Attached : public AttachedConsole {
@@ -112,6 +115,10 @@ private:
             return found == owner_.attached.end() ? std::vector<std::uint32_t>{id_} : found->second;
         }
         void bringForward() override { owner_.log_.add("activate console " + std::to_string(id_)); }
+        PromptWindowState windowState() override {
+            auto found = owner_.windowStates.find(id_);
+            return found == owner_.windowStates.end() ? PromptWindowState::Beside : found->second;
+        }
         void type(const std::vector<PromptKey>& keys) override {
             owner_.log_.add("type " + std::to_string(id_) + ": " + DescribeKeys(keys));
             if (owner_.failType) throw PlatformError("console input failed");

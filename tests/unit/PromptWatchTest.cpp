@@ -130,3 +130,36 @@ TEST_F(PromptWatchTest, ACommandLongerThanThePromptTakesIsNotTyped) {
     Input(std::string(8190, 'z') + "\xF0\x9F\x98\x80");  // a character beyond U+FFFF counts two
     EXPECT_EQ(fake.messages.shown.size(), 2u);
 }
+
+// A prompt whose window opens late and takes the activation (a terminal's new window): the main
+// window takes it back, each time, until the prompt's window stands beside; after that the
+// prompt's window is not looked at any more, and a switch the user makes stays.
+TEST(PromptWindowActivationTest, TheMainWindowTakesTheActivationBackFromANewPromptsWindow) {
+    FakePlatform fake;
+    mdlDos shared;
+    fake.console.windowStates[100] = PromptWindowState::NotShown;
+    frmDosLaunch window(fake.platform, shared);
+    StartUp(window, fake);
+    FakeForm& form = *fake.forms.created.front();
+    FakeTimer& watch = form.get<FakeTimer>("tmrDosDirectory");
+    const int atStart = form.activations;
+    watch.advance(600);
+    EXPECT_EQ(form.activations, atStart);  // nothing shown, nothing to take back
+    fake.console.windowStates[100] = PromptWindowState::Active;
+    watch.advance(300);
+    EXPECT_EQ(form.activations, atStart + 1);
+    fake.console.windowStates[100] = PromptWindowState::Beside;
+    watch.advance(600);
+    const int looks = fake.console.attachments;
+    fake.console.windowStates[100] = PromptWindowState::Active;  // the user switched to it
+    watch.advance(3000);
+    EXPECT_EQ(form.activations, atStart + 1);
+    EXPECT_EQ(fake.console.attachments, looks);
+
+    // A prompt started again (it ended, an input starts a new one) is watched again.
+    fake.launcher.last().running = false;
+    window.SendAndDo("dir");
+    fake.console.windowStates[104] = PromptWindowState::Active;
+    watch.advance(300);
+    EXPECT_EQ(form.activations, atStart + 2);
+}

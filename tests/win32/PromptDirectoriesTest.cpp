@@ -69,9 +69,14 @@ TEST_F(PromptDirectoriesTest, ShowWhereThePromptReallyIsAfterEachChange) {
         {"popd", otherRoot, home + "\\sub"},
         {std::string(1, drive) + ":", home + "\\sub\\", home + "\\sub"},
     };
-    std::optional<PromptDirectories> read = prompt->readDirectories();
-    ASSERT_TRUE(read);
-    EXPECT_TRUE(SamePath(read->current, home + "\\")) << Describe(read);
+    // Until the prompt has set itself up, its directory is the start folder as it was handed
+    // over, without cmd's trailing backslash.
+    std::optional<PromptDirectories> read;
+    const bool started = WaitUntil([&] {
+        read = prompt->readDirectories();
+        return read && SamePath(read->current, home + "\\");
+    });
+    ASSERT_TRUE(started) << Describe(read);
     for (const Step& step : steps) {
         SCOPED_TRACE(step.typed);
         Type(step.typed + "\r");

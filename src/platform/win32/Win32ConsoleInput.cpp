@@ -1,6 +1,7 @@
 #include "platform/win32/Win32ConsoleInput.h"
 
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Error.h"
 
 namespace {
@@ -50,6 +51,7 @@ public:
 
     std::vector<std::uint32_t> processes() override;
     void bringForward() override;
+    PromptWindowState windowState() override;
     void type(const std::vector<PromptKey>& keys) override;
 };
 
@@ -155,23 +157,16 @@ std::vector<std::uint32_t> Win32AttachedConsole::processes() {
     return others;
 }
 
+// The console window belongs to the console host, not to the prompt itself; a terminal that
+// shows the console has a window of its own, which the decisions find.
 void Win32AttachedConsole::bringForward() {
-    // The window belongs to the console host, not to the prompt itself.
-    HWND console = GetConsoleWindow();
-    if (!console) return;
-    HWND active = GetForegroundWindow();
-    DWORD owner = 0;
-    if (active && active != console && GetWindowThreadProcessId(active, &owner) &&
-        owner == GetCurrentProcessId()) {
-        // Placed right behind this program's active window, which keeps the activation: no
-        // switch to the console and back, which would cost both windows a repaint and make
-        // the console host busy just when the text arrives. Posted to the console's thread.
-        SetWindowPos(
-            console, active, 0, 0, 0, 0,
-            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
-        return;
-    }
-    SetForegroundWindow(console);
+    Win32DesktopWindows desktop;
+    BringPromptWindowForward(desktop, RefOf(GetConsoleWindow()));
+}
+
+PromptWindowState Win32AttachedConsole::windowState() {
+    Win32DesktopWindows desktop;
+    return StateOfPromptWindow(desktop, RefOf(GetConsoleWindow()));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include "platform/PlatformError.h"
+#include "platform/win32/Wide.h"
 
 namespace {
 
@@ -71,3 +72,31 @@ void Win32Desktop::sendKeys(const std::string& keys) {
     if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
         throw PlatformError("キー入力を送れませんでした。");
 }
+
+std::string Win32DesktopWindows::className(WindowRef window) {
+    wchar_t name[256]{};
+    const int length = GetClassNameW(HwndOf(window), name, static_cast<int>(std::size(name)));
+    return length > 0 ? ToUtf8(std::wstring(name, static_cast<size_t>(length))) : std::string();
+}
+
+WindowRef Win32DesktopWindows::rootOwner(WindowRef window) {
+    return RefOf(GetAncestor(HwndOf(window), GA_ROOTOWNER));
+}
+
+bool Win32DesktopWindows::isVisible(WindowRef window) { return IsWindowVisible(HwndOf(window)); }
+
+WindowRef Win32DesktopWindows::foreground() { return RefOf(GetForegroundWindow()); }
+
+bool Win32DesktopWindows::isOwnWindow(WindowRef window) {
+    DWORD process = 0;
+    return GetWindowThreadProcessId(HwndOf(window), &process) && process == GetCurrentProcessId();
+}
+
+void Win32DesktopWindows::placeBehind(WindowRef window, WindowRef above) {
+    // Posted to the other window's thread, so that a busy console host or terminal never holds
+    // this program up.
+    SetWindowPos(HwndOf(window), HwndOf(above), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
+}
+
+void Win32DesktopWindows::bringToFront(WindowRef window) { SetForegroundWindow(HwndOf(window)); }

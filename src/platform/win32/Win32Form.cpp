@@ -27,8 +27,11 @@ void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC pro
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
-    if (!windowClass.hIcon) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    // The program's icon comes in the sizes of the window's DPI (applyIcons) before the window
+    // is seen; the class holds the system's shared icon for a program without one, so that the
+    // icon is not read once more in a size nothing shows, and no small copy is made of it.
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = windowClass.hIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name.c_str();
@@ -55,7 +58,8 @@ void MoveOntoMonitor(HWND window, HWND anchor, int left, int top) {
 
 // ---- life
 
-Win32Form::Win32Form(const FormSpec& table, bool isMain) : table_(table), isMain_(isMain) {
+Win32Form::Win32Form(const FormSpec& table, bool isMain, AccessibleNamer& namer)
+    : table_(table), isMain_(isMain), namer_(namer) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::wstring className = ToWide(table_.name);
     RegisterFormClass(instance, className, &Win32Form::WindowProc);
@@ -513,6 +517,7 @@ LRESULT Win32Form::closeRequested() {
 LRESULT Win32Form::shownFirst() {
     for (ControlWindow* control : acceptingFiles_) control->acceptFiles();
     acceptingFiles_.clear();
+    applyAccessibleNames();
     Guarded([&] {
         if (onShown) onShown();
     });
@@ -520,6 +525,7 @@ LRESULT Win32Form::shownFirst() {
 }
 
 LRESULT Win32Form::destroyed() {
+    clearAccessibleNames();
     if (isMain_) PostQuitMessage(0);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Form.h"
+#include "platform/win32/AccessibleNames.h"
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Toolbar.h"
 
@@ -16,8 +17,9 @@
 // twips and places it in pixels for the window's DPI.
 class Win32Form final : public Form, private DefaultButtonKeeper, private ControlSite {
 public:
-    // isMain: destroying this window ends the message loop.
-    Win32Form(const FormSpec& table, bool isMain);
+    // isMain: destroying this window ends the message loop. The controls' accessible names
+    // are given through namer.
+    Win32Form(const FormSpec& table, bool isMain, AccessibleNamer& namer = SystemAccessibleNamer());
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
@@ -122,6 +124,10 @@ private:
     // The program icon in the sizes the system shows at the window's DPI.
     void applyIcons();
     void releaseIcons();
+    // The controls' names for screen readers, given once the window is seen and taken back when
+    // it goes.
+    void applyAccessibleNames();
+    void clearAccessibleNames();
     RECT outerRect() const;
     ControlWindow* controlOf(HWND window) const;
     template <class Kind>
@@ -145,6 +151,8 @@ private:
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     bool popupAnchored_ = false;
+    AccessibleNamer& namer_;
+    std::vector<HWND> named_;
     POINT popupAnchor_{};
     std::vector<Entry> controls_;                 // in tab order, which is also the creation order
     std::vector<ControlWindow*> acceptingFiles_;  // drop targets to register once shown

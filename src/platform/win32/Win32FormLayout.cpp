@@ -381,3 +381,21 @@ LRESULT Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
 }
+
+void Win32Form::applyAccessibleNames() {
+    // After the first paint: the annotation service is a library of its own, which the window
+    // need not wait for.
+    std::vector<AccessibleNamer::Named> names;
+    for (const Entry& entry : controls_) {
+        HWND child = entry.control->window();
+        if (child && !entry.layout.accessibleName.empty())
+            names.push_back({child, ToWide(entry.layout.accessibleName)});
+    }
+    if (names.empty() || namer_.name(names) == 0) return;
+    for (const AccessibleNamer::Named& named : names) named_.push_back(named.control);
+}
+
+void Win32Form::clearAccessibleNames() {
+    namer_.clear(named_);
+    named_.clear();
+}

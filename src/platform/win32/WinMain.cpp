@@ -3,12 +3,12 @@
 #include <exception>
 #include <new>
 
+#include "forms/frmDosLaunch.h"
+#include "forms/mdlDos.h"
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
-#include "forms/frmDosLaunch.h"
-#include "forms/mdlDos.h"
 #include "text/Product.h"
 
 namespace {
@@ -44,18 +44,37 @@ std::wstring ErrorText(const std::exception& error) {
 // A failure that no handler expected ended one action; the program goes on.
 void ReportFailedAction(const std::exception& error) {
     HWND owner = GetActiveWindow();
-    const std::wstring text = ErrorText(error) + L"\r\n\r\nこの操作は中断されました。作業は続けられます。";
+    const std::wstring text =
+        ErrorText(error) + L"\r\n\r\nこの操作は中断されました。作業は続けられます。";
     MessageBoxW(owner, text.c_str(), ToWide(captions::Error).c_str(),
                 MB_OK | MB_ICONERROR | (owner ? 0 : MB_TASKMODAL));
 }
 
+// OLE on the thread that owns the windows, for files dropped from the shell (without it the
+// controls fall back to the older drop message) and for the controls' accessible names.
+class Ole {
+public:
+    // Started once the main window is on screen: nothing before the first paint needs it, and
+    // starting it loads its libraries. The drop targets register, and the names are given, in
+    // the message loop's first turn, after this.
+    void start() { started_ = SUCCEEDED(OleInitialize(nullptr)); }
+    ~Ole() {
+        if (started_) OleUninitialize();
+    }
+
+private:
+    bool started_ = false;
+};
+
 int Run() {
+    Ole ole;  // ends last, once every window has given up its drop target
     Win32Platform win32;
     mdlDos shared;
     frmDosLaunch main(win32.platform(), shared);
     main.Form_Load();
     if (!main.StartedOk()) return 0;
     main.Show();
+    ole.start();
     return RunMessageLoop(ReportFailedAction);
 }
 
@@ -67,15 +86,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    // Files dropped from the shell arrive through OLE drag and drop, which needs OLE on the
-    // thread that owns the windows. Without it the controls fall back to the older drop message.
-    const bool ole = SUCCEEDED(OleInitialize(nullptr));
-    struct OleEnd {
-        bool started;
-        ~OleEnd() {
-            if (started) OleUninitialize();
-        }
-    } oleEnd{ole};
     try {
         return Run();
     } catch (const std::exception& error) {
