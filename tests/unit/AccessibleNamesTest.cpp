@@ -26,12 +26,13 @@ void ExpectEveryBoxNamed(const FormSpec& design) {
 TEST_F(MainWindowTest, EveryBoxAndListOfEveryWindowHasANameForScreenReaders) {
     Load();
     form().chooseMenu(ids::cmdMove);
+    form().chooseMenu(ids::mnuFind);
     frmOption options(
         frmOption::Services{fake.forms, fake.profile, fake.dialogs, fake.system, fake.messages},
         shared, [] {});
     options.ShowModal(form());
     frmFieldValues values(fake.forms, {"name", "[a|b]"}, {});
     values.ShowModal(form());
-    ASSERT_GE(fake.forms.created.size(), 4u);
+    ASSERT_GE(fake.forms.created.size(), 5u);
     for (const FakeForm* window : fake.forms.created) ExpectEveryBoxNamed(window->design);
 }
