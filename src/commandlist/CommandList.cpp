@@ -115,14 +115,18 @@ void CommandList::AllOrNothing(Change change) {
     }
 }
 
+void CommandList::Forget() {
+    texts_.clear();
+    keys_.clear();
+    folded_.clear();
+    keyed_ = false;
+    searchable_ = false;
+    view_.clear();
+}
+
 void CommandList::Load(std::vector<std::string> lines) {
     AllOrNothing([&] {
-        texts_.clear();
-        keys_.clear();
-        folded_.clear();
-        keyed_ = false;
-        searchable_ = false;
-        view_.clear();
+        Forget();
         Insert(std::move(lines));
     });
     modified_ = false;
@@ -155,12 +159,7 @@ void CommandList::Remove(int index) {
 }
 
 void CommandList::Clear() {
-    texts_.clear();
-    keys_.clear();
-    folded_.clear();
-    keyed_ = false;
-    searchable_ = false;
-    view_.clear();
+    Forget();
     modified_ = false;
     Changed();
 }

@@ -66,6 +66,8 @@ private:
     // were and the exception passes on.
     template <typename Change>
     void AllOrNothing(Change change);
+    // Drops every entry with its keys and search texts, in the model and in the view.
+    void Forget();
 
     bool InOrder(const std::vector<std::string>& texts) const;
     std::vector<std::string> KeysOf(const std::vector<std::string>& texts) const;

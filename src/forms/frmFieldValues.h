@@ -40,7 +40,7 @@ private:
     void cmdCancel_Click();
 
     std::vector<std::string> names_;
-    const fields::Values& remembered_;
+    fields::Values remembered_;
     std::unique_ptr<Form> form_;
     std::vector<Row> rows_;
     Button& cmdOk;

@@ -14,10 +14,6 @@
 #include "SystemBoxes.h"
 #include "forms/ControlIds.h"
 
-#ifndef TAVIMERO_CONSOLE_READER
-#define TAVIMERO_CONSOLE_READER ""
-#endif
-
 namespace e2e {
 namespace {
 
@@ -37,8 +33,8 @@ void followEachStep(Session& s, const std::vector<Step>& steps) {
         ASSERT_TRUE(execute(s, step.command));
         const auto start = Clock::now();
         EXPECT_TRUE(boxShowsPromptDirectory(s, step.promptIn));
-        slowest = std::max(slowest, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                        Clock::now() - start));
+        slowest = std::max(
+            slowest, std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start));
     }
     std::printf("the box agreed with the prompt's answer within %lld ms after each step\n",
                 static_cast<long long>(slowest.count()));
@@ -125,15 +121,12 @@ TEST(DirectoryTracking, AProgramHoldingTheConsoleIsNeitherFollowedNorSentExit) {
     SessionOptions options;
     options.beforeStart = [](const std::wstring& folder) {
         writeBytes(folder + L"\\Tavimero.ini", "[Tavimero]\r\nCloseDos=Close\r\n");
-        CopyFileW(toWindowsPath(TAVIMERO_CONSOLE_READER).c_str(),
-                  (folder + L"\\ConsoleReader.exe").c_str(), FALSE);
+        copyConsoleReader(folder);
     };
     Session s(options);
     runningPrompt(s);
     ASSERT_TRUE(CreateDirectoryW(s.pathOf(L"sub").c_str(), nullptr));
-    const std::string heard = narrow(s.pathOf(L"heard.txt"));
-    ASSERT_TRUE(execute(s, "\"" + narrow(s.pathOf(L"ConsoleReader.exe")) + "\" \"" + heard + "\""));
-    ASSERT_TRUE(fileHolds(s, L"heard.txt", "started\n"));
+    ASSERT_TRUE(holdConsole(s));
     const std::wstring shown = shownDirectory(s);
 
     ASSERT_TRUE(execute(s, "cd sub"));  // an answer to the program, not a directory change

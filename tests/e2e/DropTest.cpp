@@ -16,9 +16,6 @@
 #ifndef TAVIMERO_DROP_PROBE
 #define TAVIMERO_DROP_PROBE ""
 #endif
-#ifndef TAVIMERO_CONSOLE_READER
-#define TAVIMERO_CONSOLE_READER ""
-#endif
 
 namespace e2e {
 namespace {
@@ -123,16 +120,11 @@ TEST(Drop, AFileNameWithPercentSignsDroppedOnTheCommandBoxIsTheFileThePromptOpen
 
 TEST(Drop, AFolderDroppedWhileAProgramHoldsThePromptsConsoleIsRefused) {
     SessionOptions options;
-    options.beforeStart = [](const std::wstring& folder) {
-        CopyFileW(toWindowsPath(TAVIMERO_CONSOLE_READER).c_str(),
-                  (folder + L"\\ConsoleReader.exe").c_str(), FALSE);
-    };
+    options.beforeStart = copyConsoleReader;
     Session s(options);
     runningPrompt(s);
     ASSERT_TRUE(CreateDirectoryW(s.pathOf(L"sub").c_str(), nullptr));
-    const std::string heard = narrow(s.pathOf(L"heard.txt"));
-    ASSERT_TRUE(execute(s, "\"" + narrow(s.pathOf(L"ConsoleReader.exe")) + "\" \"" + heard + "\""));
-    ASSERT_TRUE(fileHolds(s, L"heard.txt", "started\n"));
+    ASSERT_TRUE(holdConsole(s));
     const std::string shown = s.text(ids::txtCD);
 
     ASSERT_TRUE(startDrop(s, ids::lstCommand, narrow(s.pathOf(L"sub"))));

@@ -71,6 +71,26 @@ inline std::optional<std::string> settingsText(const Session& s) {
     return narrow(text);
 }
 
+#ifndef TAVIMERO_CONSOLE_READER
+#define TAVIMERO_CONSOLE_READER ""
+#endif
+
+// Puts the console-reading helper beside the program (call it from SessionOptions::beforeStart).
+inline void copyConsoleReader(const std::wstring& folder) {
+    CopyFileW(toWindowsPath(TAVIMERO_CONSOLE_READER).c_str(),
+              (folder + L"\\ConsoleReader.exe").c_str(), FALSE);
+}
+
+// Runs the console-reading helper in the prompt: from then on it holds the prompt's console and
+// writes each line it reads to heard.txt, after a first line "started".
+inline ::testing::AssertionResult holdConsole(Session& s) {
+    const std::string heard = narrow(s.pathOf(L"heard.txt"));
+    const auto started =
+        execute(s, "\"" + narrow(s.pathOf(L"ConsoleReader.exe")) + "\" \"" + heard + "\"");
+    if (!started) return started;
+    return fileHolds(s, L"heard.txt", "started\n");
+}
+
 // The prompt the program started; fails the test when there is none.
 inline DWORD runningPrompt(Session& s) {
     const DWORD prompt = s.waitForPrompt();
