@@ -388,6 +388,18 @@ std::wstring CurrentUserSid() {
     return result;
 }
 
+// Gives the file at path access rights for this process's user alone; false when it cannot.
+bool GrantOwnerAlone(const std::wstring& path) {
+    const std::wstring rights = L"D:P(A;;FA;;;" + CurrentUserSid() + L")";
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(rights.c_str(), SDDL_REVISION_1,
+                                                              &descriptor, nullptr))
+        return false;
+    const bool set = SetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return set;
+}
+
 // Makes link, in folder, a symbolic link to the name target in the same folder. Windows makes
 // one without privileges in developer mode. Wine 8's CreateSymbolicLinkW makes nothing and
 // reports success; there the system's own ln makes a Unix symbolic link, which Wine follows as
@@ -485,12 +497,7 @@ TEST_F(FileSystemTest, SavingKeepsTheAccessRights) {
     WriteFileBytes(target, "old");
     WriteFileBytes(fresh, "x");
     // The owner's alone: narrower than a new file's rights, which let everyone read it.
-    const std::wstring rights = L"D:P(A;;FA;;;" + CurrentUserSid() + L")";
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
-        rights.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
-    ASSERT_TRUE(SetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, descriptor));
-    LocalFree(descriptor);
+    ASSERT_TRUE(GrantOwnerAlone(target));
     const std::wstring before = AccessRightsOf(target);
     ASSERT_FALSE(before.empty());
     // Wine keeps access rights as the Unix mode, which the rights above change.
@@ -607,12 +614,7 @@ TEST_F(FileSystemTest, AReplacementHasTheTargetsAccessRightsFromTheStart) {
     TempFolder folder(L"tvm");
     const std::wstring target = folder.file(L"private.txt");
     WriteFileBytes(target, "old");
-    const std::wstring rights = L"D:P(A;;FA;;;" + CurrentUserSid() + L")";
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
-        rights.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
-    ASSERT_TRUE(SetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, descriptor));
-    LocalFree(descriptor);
+    ASSERT_TRUE(GrantOwnerAlone(target));
     const std::wstring before = AccessRightsOf(target);
 
     const auto replacement = files.createReplacement(ToUtf8(target));
