@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include <atomic>
-
+#include "commandlist/SafeSave.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32FileSystem.h"
 
 namespace {
 
@@ -16,26 +16,13 @@ constexpr DWORD ValueBufferSize = 1024;
 constexpr char Utf16Mark[] = "\xFF\xFE";
 constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
 // A settings file is a few hundred bytes; anything this large is not one to rewrite.
-constexpr LONGLONG MaxRewrittenBytes = 16 * 1024 * 1024;
+constexpr std::uint64_t MaxRewrittenBytes = 16 * 1024 * 1024;
 
 void WriteAll(HANDLE file, const std::string& bytes) {
     DWORD written = 0;
     if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         ThrowSystemError();
     if (written != bytes.size()) ThrowSystemError(ERROR_WRITE_FAULT);
-}
-
-std::string ReadAll(HANDLE file) {
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size)) ThrowSystemError();
-    if (size.QuadPart > MaxRewrittenBytes) ThrowSystemError(ERROR_FILE_TOO_LARGE);
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        ThrowSystemError();
-    bytes.resize(read);
-    return bytes;
 }
 
 std::string Utf16Bytes(const std::wstring& text) {
@@ -62,39 +49,6 @@ std::wstring TextOfFile(const std::string& bytes) {
     std::wstring text(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(codePage, 0, body.data(), size, text.data(), length);
     return text;
-}
-
-// A new file beside `path`, opened for writing; its name is returned in `name`.
-UniqueHandle CreateTemporaryBeside(const std::wstring& path, std::wstring& name) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::to_wstring(++counter) + L".tmp";
-        UniqueHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) return file;
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            ThrowSystemError();
-    }
-    ThrowSystemError(ERROR_FILE_EXISTS);
-}
-
-// Replaces the file with a complete copy holding `bytes`; a failure leaves it as it was.
-void ReplaceSafely(const std::wstring& path, const std::string& bytes) {
-    std::wstring temporary;
-    UniqueHandle file = CreateTemporaryBeside(path, temporary);
-    try {
-        WriteAll(file.get(), bytes);
-        if (!FlushFileBuffers(file.get())) ThrowSystemError();
-        file.reset();
-        if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ThrowSystemError();
-    } catch (...) {
-        file.reset();
-        DeleteFileW(temporary.c_str());
-        throw;
-    }
 }
 
 bool HeldByAnsi(std::initializer_list<const std::string*> texts) {
@@ -126,11 +80,12 @@ void PrepareFile(const std::wstring& path, bool ansiWillDo) {
     if (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
         ThrowSystemError(ERROR_ACCESS_DENIED);
     if (ansiWillDo) return;
-    const std::string bytes = ReadAll(file.get());
     file.reset();
+    Win32FileSystem files;
+    const std::string bytes = files.readFile(ToUtf8(path), MaxRewrittenBytes);
     // Already in UTF-16 (either byte order) as the profile functions write it.
     if (bytes.starts_with(Utf16Mark) || bytes.starts_with("\xFE\xFF")) return;
-    ReplaceSafely(path, Utf16Bytes(TextOfFile(bytes)));
+    SaveFileSafely(files, ToUtf8(path), Utf16Bytes(TextOfFile(bytes)));
 }
 
 }  // namespace
