@@ -104,6 +104,30 @@ protected:
     int otherClicks = 0;
 };
 
+// A list fits its height to whole lines when it is sized, in the font it has then: it is made
+// before its font is set, and must still show whole lines of its own font, not the system's.
+TEST_F(FormTest, AListShowsWholeLinesOfItsOwnFont) {
+    HWND list = item(idList);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(line, metrics.tmHeight);
+    RECT inside{};
+    GetClientRect(list, &inside);
+    ASSERT_GT(line, 0);
+    EXPECT_EQ(inside.bottom % line, 0) << "client height " << inside.bottom << ", line " << line;
+    // Shortened by less than a line from what the table asks.
+    const RECT outer = clientRect(idList);
+    EXPECT_GT(outer.bottom - outer.top, px(1200) - line);
+    EXPECT_LE(outer.bottom - outer.top, px(1200));
+}
+
 TEST_F(FormTest, ControlsSitAtTheirTwipsPositionsForTheDpi) {
     RECT outer;
     GetWindowRect(window, &outer);

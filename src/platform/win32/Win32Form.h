@@ -112,11 +112,20 @@ private:
     Win32ScrollArea* scrollAreaOf(const Entry& entry) const;
     // The window a control is created in: the form's, or its scrolling frame's.
     HWND parentFor(const ControlSpec& control) const;
+    // The layout of the control named: its entry's once the control is made, else the table's.
+    const ControlSpec* layoutNamed(const std::string& name) const;
     // Positions the control for the current DPI; a frame takes the controls in it along.
     void place(const Entry& entry, int depth = 0);
-    // Positions every control and sets the fonts for the window's current DPI.
+    // Positions the one control, unless it stands there already and nothing asks for `always`
+    // (a list fits its height to whole lines of its font only when it is sized).
+    void placeOnly(const Entry& entry, bool always);
+    // Sets the fonts for the window's current DPI and positions every control.
     void layOut();
-    RECT pixelRect(const Entry& entry) const;
+    void setFonts();
+    // Where the control's window goes, in its parent's pixels: a drop-down list's height
+    // includes its open list.
+    RECT windowRect(const ControlSpec& layout) const;
+    RECT pixelRect(const ControlSpec& layout) const;
     HFONT fontFor(const FontSpec& font);
     void releaseFonts();
     // Everything the form holds besides its window: controls, toolbar, fonts, icons, shortcuts.

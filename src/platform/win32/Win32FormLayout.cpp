@@ -76,6 +76,16 @@ bool IsScrollArea(const ControlSpec& control) {
     return control.kind == ControlKind::Frame && (control.style & StyleScrolls);
 }
 
+// A list shows whole lines of its font, which it fits its height to only when it is sized; a
+// scrolling frame's contents decide how far it scrolls.
+bool PlacedAfterFonts(const ControlSpec& control) {
+    return control.kind == ControlKind::ListBox || IsScrollArea(control);
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 }  // namespace
 
 Win32ScrollArea* Win32Form::scrollAreaOf(const Entry& entry) const {
@@ -116,9 +126,13 @@ std::unique_ptr<ControlWindow> Win32Form::createControl(const ControlSpec& contr
     // A text box's caption is its first text; a list has none.
     const bool hasCaption =
         !noCaption && control.kind != ControlKind::ListBox && control.kind != ControlKind::ComboBox;
+    // Made where it stands, which saves a move per control; a list and a scrolling frame are
+    // placed once their font and their contents are there (createControls).
+    const RECT at = PlacedAfterFonts(control) ? RECT{} : windowRect(control);
     HWND child = CreateWindowExW(
         kind.exStyle, kind.className, hasCaption ? ToWide(control.caption).c_str() : L"",
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, parentFor(control),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, at.left, at.top,
+        at.right - at.left, at.bottom - at.top, parentFor(control),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr),
         nullptr);
     if (!child) ThrowSystemError();
@@ -182,7 +196,9 @@ void Win32Form::createControls() {
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     groupOptionButtons();
-    layOut();
+    setFonts();
+    for (const Entry& entry : controls_)
+        if (PlacedAfterFonts(entry.layout)) placeOnly(entry, true);
 }
 
 void Win32Form::groupOptionButtons() {
@@ -192,7 +208,8 @@ void Win32Form::groupOptionButtons() {
         const Entry* entry = control ? entryOf(*control) : nullptr;
         const bool option = entry && entry->layout.kind == ControlKind::OptionButton;
         const bool previousOption = previous && previous->layout.kind == ControlKind::OptionButton;
-        LONG style = GetWindowLongW(child, GWL_STYLE);
+        const LONG before = GetWindowLongW(child, GWL_STYLE);
+        LONG style = before;
         if (option && !(previousOption && previous->layout.container == entry->layout.container)) {
             // The first of its container: the group starts here, and Tab stops here until
             // another option of the group is chosen.
@@ -202,44 +219,63 @@ void Win32Form::groupOptionButtons() {
         } else if (previousOption) {
             style |= WS_GROUP;  // ends the group before it
         }
-        SetWindowLongW(child, GWL_STYLE, style);
+        // Each change of style is a message to the control: only a style that differs is set.
+        if (style != before) SetWindowLongW(child, GWL_STYLE, style);
         previous = entry;
     }
 }
 
-RECT Win32Form::pixelRect(const Entry& entry) const {
-    const TwipsRect& rect = entry.layout.rect;
+const ControlSpec* Win32Form::layoutNamed(const std::string& name) const {
+    if (name.empty()) return nullptr;
+    if (const Entry* entry = entryNamed(name)) return &entry->layout;
+    for (const ControlSpec& control : table_.controls)
+        if (control.name == name) return &control;
+    return nullptr;
+}
+
+RECT Win32Form::pixelRect(const ControlSpec& layout) const {
+    const TwipsRect& rect = layout.rect;
     int left = TwipsToPixels(rect.left, dpi_);
     int top = TwipsToPixels(rect.top, dpi_);
     // Controls in a frame are placed relative to the frame's top-left corner where the frame
     // stands now (and frames may sit in frames). The depth limit guards against a table that
     // names itself.
     // In a scrolling frame they stand in its own window, moved up by its offset.
-    const Entry* container = entryNamed(entry.layout.container);
+    const ControlSpec* container = layoutNamed(layout.container);
     for (int depth = 0; container && depth < 16; ++depth) {
-        if (IsScrollArea(container->layout)) {
-            top -= static_cast<const Win32ScrollArea&>(*container->control).offset();
+        if (IsScrollArea(*container)) {
+            if (const Entry* area = entryNamed(container->name))
+                top -= static_cast<const Win32ScrollArea&>(*area->control).offset();
             break;
         }
-        left += TwipsToPixels(container->layout.rect.left, dpi_);
-        top += TwipsToPixels(container->layout.rect.top, dpi_);
-        container = entryNamed(container->layout.container);
+        left += TwipsToPixels(container->rect.left, dpi_);
+        top += TwipsToPixels(container->rect.top, dpi_);
+        container = layoutNamed(container->container);
     }
     return {left, top, left + TwipsToPixels(rect.width, dpi_),
             top + TwipsToPixels(rect.height, dpi_)};
 }
 
-void Win32Form::place(const Entry& entry, int depth) {
+RECT Win32Form::windowRect(const ControlSpec& layout) const {
+    RECT rect = pixelRect(layout);
+    // A drop-down list's height includes its list; the closed box takes the font's height.
+    if (layout.kind == ControlKind::ComboBox)
+        rect.bottom = rect.top + (rect.bottom - rect.top) * kDropDownRows;
+    return rect;
+}
+
+void Win32Form::placeOnly(const Entry& entry, bool always) {
     HWND child = entry.control->window();
     if (!child) return;
-    const RECT rect = pixelRect(entry);
-    int height = rect.bottom - rect.top;
-    // A drop-down list's height includes its list; the closed box takes the font's height.
-    if (entry.layout.kind == ControlKind::ComboBox) height *= kDropDownRows;
-    SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    // The depth limit guards against a table whose frames hold each other.
-    if (entry.layout.kind != ControlKind::Frame || depth >= 16) return;
+    const RECT rect = windowRect(entry.layout);
+    RECT now{};
+    GetWindowRect(child, &now);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&now), 2);
+    // A move costs the control its messages (and a text box its layout) even when nothing
+    // changes, and a resize runs every control of the window through it.
+    if (always || !SameRect(now, rect))
+        SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     if (IsScrollArea(entry.layout)) {
         // What it holds reaches down to its lowest control.
         int content = 0;
@@ -250,6 +286,12 @@ void Win32Form::place(const Entry& entry, int depth) {
         }
         static_cast<Win32ScrollArea&>(*entry.control).setContentHeight(content);
     }
+}
+
+void Win32Form::place(const Entry& entry, int depth) {
+    placeOnly(entry, false);
+    // The depth limit guards against a table whose frames hold each other.
+    if (entry.layout.kind != ControlKind::Frame || depth >= 16) return;
     for (const Entry& inner : controls_)
         if (inner.layout.container == entry.layout.name) place(inner, depth + 1);
 }
@@ -325,17 +367,22 @@ void Win32Form::releaseFonts() {
     fonts_.clear();
 }
 
-void Win32Form::layOut() {
-    // The controls switch to the new fonts before the old ones are deleted; the font comes
-    // first, as a list's line height (and so its height) follows it.
-    auto previousFonts = std::move(fonts_);
-    fonts_.clear();
+void Win32Form::setFonts() {
     for (const Entry& entry : controls_) {
         if (HWND child = entry.control->window())
             SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(entry.layout.font)),
                          FALSE);
     }
-    for (const Entry& entry : controls_) place(entry);
+}
+
+void Win32Form::layOut() {
+    // The controls switch to the new fonts before the old ones are deleted; the font comes
+    // first, as a list's line height (and so its height) follows it. Each control is placed
+    // once (a frame's own move is not repeated for what it holds).
+    auto previousFonts = std::move(fonts_);
+    fonts_.clear();
+    setFonts();
+    for (const Entry& entry : controls_) placeOnly(entry, true);
     for (auto& [key, font] : previousFonts)
         if (font) DeleteObject(font);
     InvalidateRect(window_, nullptr, TRUE);
