@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <set>
 
 #include "TestSupport.h"
 #include "platform/win32/CommonControls.h"
@@ -240,6 +241,39 @@ TEST(ToolbarImagesTest, ImagesMatchTheDpiWithoutBlurring) {
         ImageList_Destroy(images);
     }
     DestroyWindow(parent);
+}
+
+// The images come when the window is first shown, before its first paint; the buttons have
+// their size from the start, so that nothing moves when they come.
+TEST_F(MainWindowTest, TheToolbarHasItsImagesWhenTheWindowIsFirstDrawn) {
+    RECT before{};
+    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&before));
+    form->show();
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(images), 10);
+    RECT after{};
+    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&after));
+    EXPECT_TRUE(EqualRect(&before, &after));
+
+    // The first button, drawn as the toolbar draws itself: more than its background.
+    const int width = after.right - after.left, height = after.bottom - after.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SetViewportOrgEx(dc, -after.left, -after.top, nullptr);
+    SendMessageW(toolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    std::set<COLORREF> colours;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) colours.insert(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    EXPECT_GT(colours.size(), 3u);
 }
 
 TEST_F(MainWindowTest, DpiChangeBuildsTheToolbarImagesAgain) {

@@ -196,6 +196,8 @@ void Win32Form::show() {
         PostMessageW(window_, kShownMessage, 0, 0);
     }
     ShowWindow(window_, SW_SHOW);
+    // Drawn first by the paint below: the window is on screen without waiting for them.
+    if (toolbar_) toolbar_->addImages();
     UpdateWindow(window_);
 }
 

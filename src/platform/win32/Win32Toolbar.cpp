@@ -21,11 +21,11 @@ void Win32Toolbar::create(UINT dpi) {
                         0, 0, 0, 0, form_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(table_.id)),
                         GetModuleHandleW(nullptr), nullptr);
     if (!window_) ThrowSystemError();
+    dpi_ = dpi;
     SendMessageW(window_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    images_ = CreateToolbarImages(form_, dpi);
+    // The buttons take their size from the images' size, which is known before the images are.
     const int size = ToolbarImageSize(dpi);
     SendMessageW(window_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-    SendMessageW(window_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
 
     std::vector<TBBUTTON> buttons;
     for (size_t i = 0; i < table_.buttons.size(); ++i) {
@@ -44,6 +44,12 @@ void Win32Toolbar::create(UINT dpi) {
     SendMessageW(window_, TB_AUTOSIZE, 0, 0);
 }
 
+void Win32Toolbar::addImages() {
+    if (!window_ || images_) return;
+    images_ = CreateToolbarImages(form_, dpi_);
+    SendMessageW(window_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+}
+
 void Win32Toolbar::destroy() {
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
     window_ = nullptr;
@@ -56,6 +62,7 @@ void Win32Toolbar::setDpi(UINT dpi) {
     // made again.
     destroy();
     create(dpi);
+    addImages();
 }
 
 bool Win32Toolbar::sends(int command) const {

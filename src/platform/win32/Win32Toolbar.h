@@ -28,6 +28,9 @@ public:
     void fitToForm() const;
     // Builds the toolbar again with images and sizes for the DPI.
     void setDpi(UINT dpi);
+    // Gives the buttons their images, once: the toolbar is made without them, as they are
+    // needed only when it is first drawn, and making them takes longer than the rest of it.
+    void addImages();
 
 private:
     void create(UINT dpi);
@@ -38,5 +41,6 @@ private:
     ToolbarSpec table_;
     std::vector<std::wstring> tooltips_;  // in the table's order
     HWND window_ = nullptr;
+    UINT dpi_ = 96;
     HIMAGELIST images_ = nullptr;
 };
