@@ -3,9 +3,12 @@
 // minimal Win32 window program. Then both at rest: their private memory, and the CPU time each
 // takes over 10 s while nobody works them (Tavimero reads its prompt's directories on a timer).
 // Last the size of Tavimero.exe against its limit. Prints the figures and ratios; it passes or
-// fails nothing.
+// fails nothing. The programs start in turn, run after run, so that a machine that gets busier
+// or quieter on the way weighs on each alike. Given another build of Tavimero.exe (an earlier
+// one, say), it starts in the same turns and gets a row of its own: a before-and-after under
+// the same conditions.
 //
-//   tavimero_bench [runs]
+//   tavimero_bench [runs] [other Tavimero.exe]
 
 #include <algorithm>
 #include <chrono>
@@ -47,17 +50,21 @@ double timeToWindow(const std::wstring& exe, const std::wstring& cwd, const std:
     return elapsed;
 }
 
-std::wstring copyOfTavimero(const TempFolder& folder) {
+std::wstring copyOf(const std::wstring& program, const TempFolder& folder) {
     const std::wstring exe = folder / L"Tavimero.exe";
-    if (!CopyFileW(programUnderTest().c_str(), exe.c_str(), TRUE)) {
-        throw std::runtime_error("cannot copy " + narrow(programUnderTest()));
+    if (!CopyFileW(program.c_str(), exe.c_str(), TRUE)) {
+        throw std::runtime_error("cannot copy " + narrow(program));
     }
     return exe;
 }
 
-double tavimeroRun() {
+std::wstring copyOfTavimero(const TempFolder& folder) {
+    return copyOf(programUnderTest(), folder);
+}
+
+double tavimeroRun(const std::wstring& program) {
     TempFolder folder(L"Tavimero bench");
-    return timeToWindow(copyOfTavimero(folder), folder.path(), widen(captions::MainWindow));
+    return timeToWindow(copyOf(program, folder), folder.path(), widen(captions::MainWindow));
 }
 
 struct AtRest {
@@ -100,30 +107,50 @@ double minimalRun() {
     return timeToWindow(exe, L"", L"Minimal");
 }
 
-double report(const char* name, const std::function<double()>& run, int runs) {
-    run();  // warm-up: the first start also loads and caches the system's libraries
+struct Contender {
+    const char* name;
+    std::function<double()> run;
     std::vector<double> times;
-    for (int i = 0; i < runs; ++i) times.push_back(run());
-    const double m = bench::Median(times);
-    std::printf("  %-20s median %8.1f ms   runs:", name, m);
-    for (double t : times) std::printf(" %.1f", t);
-    std::printf("\n");
-    return m;
+};
+
+// Runs each contender once per turn, after one warm-up turn (the first start also loads and
+// caches the system's libraries), prints each one's median and runs, and returns the medians.
+std::vector<double> report(std::vector<Contender>& contenders, int runs) {
+    for (Contender& contender : contenders) contender.run();
+    for (int i = 0; i < runs; ++i)
+        for (Contender& contender : contenders) contender.times.push_back(contender.run());
+    std::vector<double> medians;
+    for (const Contender& contender : contenders) {
+        const double m = bench::Median(contender.times);
+        std::printf("  %-20s median %8.1f ms   runs:", contender.name, m);
+        for (double t : contender.times) std::printf(" %.1f", t);
+        std::printf("\n");
+        medians.push_back(m);
+    }
+    return medians;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const std::wstring other = argc > 2 ? toWindowsPath(argv[2]) : std::wstring();
     try {
         std::printf(
             "Time from CreateProcess to the shown main window, %d runs each after one warm-up "
-            "run:\n",
+            "run, in turns:\n",
             runs);
-        const double tavimero = report("Tavimero.exe", tavimeroRun, runs);
-        const double minimal = report("minimal_window.exe", minimalRun, runs);
-        bench::PrintRow("start to the shown main window (goal: ratio <= 1.3)", tavimero, "ms",
-                        "minimal window", minimal);
+        std::vector<Contender> contenders{
+            {"Tavimero.exe", [] { return tavimeroRun(programUnderTest()); }, {}},
+            {"minimal_window.exe", minimalRun, {}}};
+        if (!other.empty())
+            contenders.push_back({"the other build", [&] { return tavimeroRun(other); }, {}});
+        const std::vector<double> medians = report(contenders, runs);
+        bench::PrintRow("start to the shown main window (goal: ratio <= 1.3)", medians[0], "ms",
+                        "minimal window", medians[1]);
+        if (!other.empty())
+            bench::PrintRow("the other build's start", medians[2], "ms", "minimal window",
+                            medians[1]);
 
         std::printf("At rest, %lld s after the window showed, then for %lld s:\n",
                     static_cast<long long>(kSettle.count() / 1000),
