@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
 
 #include "TestSupport.h"
 #include "platform/win32/CommonControls.h"
@@ -201,12 +202,16 @@ TEST_F(FormWindowTest, SizesAreTwipsAndEveryChangeIsReported) {
     EXPECT_GT(work.height, minimum.height);
 }
 
+// What the system shows: the window's own icon, else its class's.
 TEST_F(FormWindowTest, EveryFormShowsTheProgramIconInTheSystemSizes) {
     for (HWND window : {owner->window(), dialogWindow}) {
-        for (const auto& [which, metric] :
-             {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        for (const auto& [which, metric, classIcon] :
+             {std::tuple{ICON_BIG, SM_CXICON, GCLP_HICON},
+              std::tuple{ICON_SMALL, SM_CXSMICON, GCLP_HICONSM}}) {
             SCOPED_TRACE(which);
             auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+            if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
+            EXPECT_NE(icon, LoadIconW(nullptr, IDI_APPLICATION));  // the program's, not the system's
             ICONINFO info{};
             ASSERT_TRUE(icon && GetIconInfo(icon, &info));
             BITMAP colour{};

@@ -21,17 +21,26 @@ constexpr char kSessionBlockReason[] = "Tavimero が保存するかどうかを�
 // Posted by the first show; its turn in the message loop comes after the first paint.
 constexpr UINT kShownMessage = WM_APP + 1;
 
-void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure) {
+struct ProgramIcons {
+    HICON big = nullptr;
+    HICON small = nullptr;
+};
+
+ProgramIcons& ClassIcons() {
+    static ProgramIcons icons;
+    return icons;
+}
+
+void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure,
+                       HICON big, HICON small) {
     WNDCLASSEXW windowClass{};
     if (GetClassInfoExW(instance, name.c_str(), &windowClass)) return;
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    // The program's icon comes in the sizes of the window's DPI (applyIcons) before the window
-    // is seen; the class holds the system's shared icon for a program without one, so that the
-    // icon is not read once more in a size nothing shows, and no small copy is made of it.
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hIconSm = windowClass.hIcon;
+    // A program without its icon shows the system's shared one.
+    windowClass.hIcon = big ? big : LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = small ? small : windowClass.hIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name.c_str();
@@ -62,7 +71,15 @@ Win32Form::Win32Form(const FormSpec& table, bool isMain, AccessibleNamer& namer)
     : table_(table), isMain_(isMain), namer_(namer) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::wstring className = ToWide(table_.name);
-    RegisterFormClass(instance, className, &Win32Form::WindowProc);
+    if (!ClassIcons().big) {
+        // The program icon in the sizes of the system's DPI, read once and kept by the classes
+        // for the life of the program: a window at that DPI shows them as they are. Handing a
+        // window icons of its own makes the system convert them for the desktop each time.
+        ClassIcons().big = LoadProgramIcon(true, SystemDpi());
+        ClassIcons().small = LoadProgramIcon(false, SystemDpi());
+    }
+    RegisterFormClass(instance, className, &Win32Form::WindowProc, ClassIcons().big,
+                      ClassIcons().small);
 
     // A dialog has a fixed border and neither a minimise nor a maximise button.
     style_ = table_.sizable ? WS_OVERLAPPEDWINDOW : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -88,7 +105,7 @@ Win32Form::Win32Form(const FormSpec& table, bool isMain, AccessibleNamer& namer)
         }
         accelerators_ = CreateMenuAccelerators(table_.menus);
         if (accelerators_) SetPropW(window_, kAcceleratorsProperty, accelerators_);
-        applyIcons();
+        if (dpi_ != SystemDpi()) applyIcons();
         if (!table_.toolbar.buttons.empty())
             toolbar_ = std::make_unique<Win32Toolbar>(window_, table_.toolbar, dpi_);
         createControls();

@@ -130,7 +130,11 @@ private:
     void releaseFonts();
     // Everything the form holds besides its window: controls, toolbar, fonts, icons, shortcuts.
     void releaseResources();
-    // The program icon in the sizes the system shows at the window's DPI.
+    // The program icon in the size the system shows at the DPI (the large or the small one),
+    // or null for a program without it.
+    static HICON LoadProgramIcon(bool big, UINT dpi);
+    // The program icon in the sizes the system shows at the window's DPI, where they differ
+    // from its class's.
     void applyIcons();
     void releaseIcons();
     // The controls' names for screen readers, given once the window is seen and taken back when

@@ -388,15 +388,16 @@ void Win32Form::layOut() {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+HICON Win32Form::LoadProgramIcon(bool big, UINT dpi) {
+    return static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+        SystemMetricForDpi(big ? SM_CXICON : SM_CXSMICON, dpi),
+        SystemMetricForDpi(big ? SM_CYICON : SM_CYSMICON, dpi), LR_DEFAULTCOLOR));
+}
+
 void Win32Form::applyIcons() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    const auto load = [&](int width, int height) {
-        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                             SystemMetricForDpi(width, dpi_),
-                                             SystemMetricForDpi(height, dpi_), LR_DEFAULTCOLOR));
-    };
-    HICON big = load(SM_CXICON, SM_CYICON);
-    HICON small = load(SM_CXSMICON, SM_CYSMICON);
+    HICON big = LoadProgramIcon(true, dpi_);
+    HICON small = LoadProgramIcon(false, dpi_);
     if (!big || !small) {
         // A program without the icon keeps its class icon.
         if (big) DestroyIcon(big);
