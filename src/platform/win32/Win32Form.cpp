@@ -308,8 +308,13 @@ int Win32Form::heightTwips() const {
 
 void Win32Form::setSizeTwips(int width, int height) {
     if (!window_) return;
-    SetWindowPos(window_, nullptr, 0, 0, TwipsToPixels(width, dpi_), TwipsToPixels(height, dpi_),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int cx = TwipsToPixels(width, dpi_), cy = TwipsToPixels(height, dpi_);
+    // The size it has already (at every start with the default size) costs no move.
+    RECT now{};
+    if (!IsIconic(window_) && GetWindowRect(window_, &now) && now.right - now.left == cx &&
+        now.bottom - now.top == cy)
+        return;
+    SetWindowPos(window_, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TwipsSize Win32Form::workAreaTwips() const {
