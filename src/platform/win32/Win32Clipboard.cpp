@@ -26,16 +26,21 @@ public:
 
 }  // namespace
 
-Win32Clipboard::Win32Clipboard()
-    : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             GetModuleHandleW(nullptr), nullptr)) {}
+Win32Clipboard::Win32Clipboard() = default;
 
 Win32Clipboard::~Win32Clipboard() {
     if (owner_) DestroyWindow(owner_);
 }
 
+HWND Win32Clipboard::owner() {
+    if (!owner_)
+        owner_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    return owner_;
+}
+
 std::string Win32Clipboard::getText() {
-    OpenedClipboard clipboard(owner_);
+    OpenedClipboard clipboard(owner());
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return {};
     const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
@@ -48,7 +53,7 @@ std::string Win32Clipboard::getText() {
 }
 
 void Win32Clipboard::clear() {
-    OpenedClipboard clipboard(owner_);
+    OpenedClipboard clipboard(owner());
     if (!EmptyClipboard()) ThrowSystemError();
 }
 
@@ -62,7 +67,7 @@ void Win32Clipboard::setText(const std::string& text) {
         GlobalUnlock(block);
     }
     try {
-        OpenedClipboard clipboard(owner_);
+        OpenedClipboard clipboard(owner());
         if (!EmptyClipboard()) ThrowSystemError();
         // On success the clipboard owns the block.
         if (!SetClipboardData(CF_UNICODETEXT, block)) ThrowSystemError();

@@ -16,6 +16,8 @@ public:
 
 private:
     // A message-only window owns what this program puts on the clipboard: with no owner,
-    // SetClipboardData after EmptyClipboard may fail.
+    // SetClipboardData after EmptyClipboard may fail. Made at the first use: a window is not
+    // free, and the program starts without touching the clipboard.
+    HWND owner();
     HWND owner_ = nullptr;
 };
