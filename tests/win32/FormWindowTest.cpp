@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <tuple>
 
 #include "TestSupport.h"
@@ -155,6 +156,32 @@ TEST_F(FormWindowTest, AFailureInAModalDialogIsReportedAndTheDialogStays) {
     EXPECT_EQ(clicked, std::vector<std::string>{"cmdOk"}) << "the dialog went on after the failures";
     EXPECT_FALSE(IsWindow(dialogWindow));
     EXPECT_TRUE(IsWindowEnabled(owner->window()));
+}
+
+// Taking the activation back for a window whose modal dialog is up (a prompt's window that
+// took it while the dialog was opened) activates the dialog: the window itself takes no input.
+std::function<void()> gTimerStep;
+void CALLBACK RunTimerStep(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (gTimerStep) gTimerStep();
+}
+
+TEST_F(FormWindowTest, ActivatingAWindowWhoseModalDialogIsUpActivatesTheDialog) {
+    owner->show();
+    HWND activeAfter = nullptr;
+    int activations = 0;
+    gTimerStep = [&] {
+        owner->activate();
+        activeAfter = GetActiveWindow();
+        PostMessageW(dialogWindow, WM_CLOSE, 0, 0);
+    };
+    dialog->onActivate = [&] {
+        if (++activations == 1) SetTimer(nullptr, 0, 10, RunTimerStep);
+    };
+    dialog->showModal(*owner);
+    gTimerStep = nullptr;
+    EXPECT_EQ(activeAfter, dialogWindow);
+    EXPECT_EQ(GetActiveWindow(), owner->window());
 }
 
 TEST_F(FormWindowTest, DialogHasAFixedBorderAndTheClientSizeAsked) {

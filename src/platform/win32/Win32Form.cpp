@@ -280,8 +280,15 @@ void Win32Form::close() {
 void Win32Form::activate() {
     if (!window_) return;
     if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
-    SetForegroundWindow(window_);
-    SetActiveWindow(window_);
+    // While a modal dialog of this window is up, the window takes no input: the dialog is
+    // activated instead, as a click on the window would.
+    HWND target = window_;
+    if (!IsWindowEnabled(window_)) {
+        HWND popup = GetLastActivePopup(window_);
+        if (popup && popup != window_ && IsWindowEnabled(popup)) target = popup;
+    }
+    SetForegroundWindow(target);
+    SetActiveWindow(target);
 }
 
 RECT Win32Form::outerRect() const {
