@@ -202,6 +202,11 @@ void Win32Form::createControls() {
 }
 
 void Win32Form::groupOptionButtons() {
+    // Without option buttons there is no group to mark.
+    if (std::none_of(controls_.begin(), controls_.end(), [](const Entry& entry) {
+            return entry.layout.kind == ControlKind::OptionButton;
+        }))
+        return;
     const Entry* previous = nullptr;
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const ControlWindow* control = controlOf(child);
