@@ -96,6 +96,10 @@ private:
     struct Entry {
         ControlSpec layout;  // layout.rect is where the control stands now, in twips
         std::unique_ptr<ControlWindow> control;
+        // The pixels last asked for, and what the control made of them (a list shows whole
+        // lines, so it may stand shorter): asked the same again, it would stand the same.
+        mutable RECT asked{};
+        mutable RECT took{};
     };
 
     // The outer size in pixels the table asks for at the current DPI.

@@ -278,9 +278,16 @@ void Win32Form::placeOnly(const Entry& entry, bool always) {
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&now), 2);
     // A move costs the control its messages (and a text box its layout) even when nothing
     // changes, and a resize runs every control of the window through it.
-    if (always || !SameRect(now, rect))
+    const bool standsThere =
+        SameRect(now, rect) || (SameRect(rect, entry.asked) && SameRect(now, entry.took));
+    if (always || !standsThere) {
         SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left,
                      rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        GetWindowRect(child, &now);
+        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&now), 2);
+    }
+    entry.asked = rect;
+    entry.took = now;
     if (IsScrollArea(entry.layout)) {
         // What it holds reaches down to its lowest control.
         int content = 0;
