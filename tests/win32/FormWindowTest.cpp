@@ -238,7 +238,8 @@ TEST_F(FormWindowTest, EveryFormShowsTheProgramIconInTheSystemSizes) {
             SCOPED_TRACE(which);
             auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
             if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
-            EXPECT_NE(icon, LoadIconW(nullptr, IDI_APPLICATION));  // the program's, not the system's
+            // The program's icon, not the system's.
+            EXPECT_NE(icon, LoadIconW(nullptr, IDI_APPLICATION));
             ICONINFO info{};
             ASSERT_TRUE(icon && GetIconInfo(icon, &info));
             BITMAP colour{};

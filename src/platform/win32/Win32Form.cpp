@@ -21,18 +21,8 @@ constexpr char kSessionBlockReason[] = "Tavimero が保存するかどうかを�
 // Posted by the first show; its turn in the message loop comes after the first paint.
 constexpr UINT kShownMessage = WM_APP + 1;
 
-struct ProgramIcons {
-    HICON big = nullptr;
-    HICON small = nullptr;
-};
-
-ProgramIcons& ClassIcons() {
-    static ProgramIcons icons;
-    return icons;
-}
-
-void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure,
-                       HICON big, HICON small) {
+void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure, HICON big,
+                       HICON small) {
     WNDCLASSEXW windowClass{};
     if (GetClassInfoExW(instance, name.c_str(), &windowClass)) return;
     windowClass.cbSize = sizeof windowClass;
@@ -71,15 +61,12 @@ Win32Form::Win32Form(const FormSpec& table, bool isMain, AccessibleNamer& namer)
     : table_(table), isMain_(isMain), namer_(namer) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::wstring className = ToWide(table_.name);
-    if (!ClassIcons().big) {
-        // The program icon in the sizes of the system's DPI, read once and kept by the classes
-        // for the life of the program: a window at that DPI shows them as they are. Handing a
-        // window icons of its own makes the system convert them for the desktop each time.
-        ClassIcons().big = LoadProgramIcon(true, SystemDpi());
-        ClassIcons().small = LoadProgramIcon(false, SystemDpi());
-    }
-    RegisterFormClass(instance, className, &Win32Form::WindowProc, ClassIcons().big,
-                      ClassIcons().small);
+    // The program icon in the sizes of the system's DPI, read once and kept by the classes for
+    // the life of the program: a window at that DPI shows them as they are. Handing a window
+    // icons of its own makes the system convert them for the desktop each time.
+    static const HICON classBig = LoadProgramIcon(true, SystemDpi());
+    static const HICON classSmall = LoadProgramIcon(false, SystemDpi());
+    RegisterFormClass(instance, className, &Win32Form::WindowProc, classBig, classSmall);
 
     // A dialog has a fixed border and neither a minimise nor a maximise button.
     style_ = table_.sizable ? WS_OVERLAPPEDWINDOW : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;

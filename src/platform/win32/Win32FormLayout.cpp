@@ -82,8 +82,12 @@ bool PlacedAfterFonts(const ControlSpec& control) {
     return control.kind == ControlKind::ListBox || IsScrollArea(control);
 }
 
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+// Where the child stands, in its parent's client pixels.
+RECT RectInParent(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 }  // namespace
@@ -129,12 +133,12 @@ std::unique_ptr<ControlWindow> Win32Form::createControl(const ControlSpec& contr
     // Made where it stands, which saves a move per control; a list and a scrolling frame are
     // placed once their font and their contents are there (createControls).
     const RECT at = PlacedAfterFonts(control) ? RECT{} : windowRect(control);
-    HWND child = CreateWindowExW(
-        kind.exStyle, kind.className, hasCaption ? ToWide(control.caption).c_str() : L"",
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, at.left, at.top,
-        at.right - at.left, at.bottom - at.top, parentFor(control),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr),
-        nullptr);
+    HWND child = CreateWindowExW(kind.exStyle, kind.className,
+                                 hasCaption ? ToWide(control.caption).c_str() : L"",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, at.left,
+                                 at.top, at.right - at.left, at.bottom - at.top, parentFor(control),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                 GetModuleHandleW(nullptr), nullptr);
     if (!child) ThrowSystemError();
     ControlSite& site = *this;
     switch (control.kind) {
@@ -273,21 +277,19 @@ void Win32Form::placeOnly(const Entry& entry, bool always) {
     HWND child = entry.control->window();
     if (!child) return;
     const RECT rect = windowRect(entry.layout);
-    RECT now{};
-    GetWindowRect(child, &now);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&now), 2);
+    const RECT now = RectInParent(child);
     // A move costs the control its messages (and a text box its layout) even when nothing
     // changes, and a resize runs every control of the window through it.
     const bool standsThere =
-        SameRect(now, rect) || (SameRect(rect, entry.asked) && SameRect(now, entry.took));
+        EqualRect(&now, &rect) || (EqualRect(&rect, &entry.asked) && EqualRect(&now, &entry.took));
     if (always || !standsThere) {
         SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left,
                      rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        GetWindowRect(child, &now);
-        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&now), 2);
+        entry.took = RectInParent(child);
+    } else {
+        entry.took = now;
     }
     entry.asked = rect;
-    entry.took = now;
     if (IsScrollArea(entry.layout)) {
         // What it holds reaches down to its lowest control.
         int content = 0;
@@ -401,10 +403,10 @@ void Win32Form::layOut() {
 }
 
 HICON Win32Form::LoadProgramIcon(bool big, UINT dpi) {
-    return static_cast<HICON>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-        SystemMetricForDpi(big ? SM_CXICON : SM_CXSMICON, dpi),
-        SystemMetricForDpi(big ? SM_CYICON : SM_CYSMICON, dpi), LR_DEFAULTCOLOR));
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                   SystemMetricForDpi(big ? SM_CXICON : SM_CXSMICON, dpi),
+                   SystemMetricForDpi(big ? SM_CYICON : SM_CYSMICON, dpi), LR_DEFAULTCOLOR));
 }
 
 void Win32Form::applyIcons() {
