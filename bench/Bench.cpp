@@ -58,10 +58,6 @@ std::wstring copyOf(const std::wstring& program, const TempFolder& folder) {
     return exe;
 }
 
-std::wstring copyOfTavimero(const TempFolder& folder) {
-    return copyOf(programUnderTest(), folder);
-}
-
 double tavimeroRun(const std::wstring& program) {
     TempFolder folder(L"Tavimero bench");
     return timeToWindow(copyOf(program, folder), folder.path(), widen(captions::MainWindow));
@@ -157,7 +153,7 @@ int main(int argc, char** argv) {
                     static_cast<long long>(kRestPeriod.count() / 1000));
         TempFolder folder(L"Tavimero bench rest");
         const AtRest tavimeroRest =
-            atRest(copyOfTavimero(folder), folder.path(), widen(captions::MainWindow));
+            atRest(copyOf(programUnderTest(), folder), folder.path(), widen(captions::MainWindow));
         const AtRest minimalRest =
             atRest(toWindowsPath(MINIMAL_WINDOW_BUILD_PATH), L"", L"Minimal");
         bench::PrintRow("private memory of Tavimero (goal <= 10 MiB)", tavimeroRest.privateMiB,
